@@ -1,0 +1,77 @@
+// An INI ("private profile") file held in memory, with the platform's
+// profile semantics and none of its faults:
+//  - section and key names compared without case (ASCII letters);
+//  - blanks (space, tab) around keys and values trimmed; a value in
+//    matching double quotes loses them; a value ends at its first NUL;
+//  - the first section of a name, and in it the first occurrence of a key,
+//    is the one read and written; ';' lines are comments;
+//  - values are read whole, at any length;
+//  - a written key replaces its own line in place or is added after the
+//    last non-blank line of its section; a missing section is added at the
+//    end of the file; every other line keeps its bytes and line ending;
+//  - a value that reading would alter is written in double quotes, so it
+//    reads back exactly; a value holding CR, LF or NUL is refused.
+// Encoding: ANSI (the system code page) or UTF-8, with or without BOM,
+// detected on parse and kept on write. A value that the ANSI code page cannot
+// represent switches the whole file to UTF-8 with BOM, re-encoding the
+// other lines character for character.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/text_codec.h"
+
+namespace core {
+
+enum class FileEncoding { Ansi, Utf8, Utf8Bom };
+
+class ProfileFile {
+public:
+  // An empty document that will be written in newFileEncoding.
+  ProfileFile(const AnsiCodePage& ansi, FileEncoding newFileEncoding);
+  // Parses any bytes; never fails, never throws on content.
+  static ProfileFile Parse(std::string_view bytes, const AnsiCodePage& ansi,
+                           FileEncoding newFileEncoding);
+
+  // nullopt when the section or key is missing.
+  std::optional<std::wstring> Get(std::wstring_view section, std::wstring_view key) const;
+  std::wstring GetString(std::wstring_view section, std::wstring_view key,
+                         std::wstring_view fallback) const;
+
+  // False (document unchanged) when value holds CR, LF or NUL.
+  bool Set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+
+  std::string Serialize() const;
+  FileEncoding Encoding() const { return encoding_; }
+
+private:
+  struct Line {
+    std::string text;  // bytes of the line without its ending
+    std::string eol;   // "\r\n", "\n", "\r" or "" for a last line without one
+  };
+  struct Section {
+    std::string foldedName;  // empty for the lines before the first header
+    bool hasHeader = false;
+    std::vector<Line> lines;  // lines[0] is the header when hasHeader
+    std::unordered_map<std::string, std::size_t> keys;  // folded key -> line
+  };
+
+  const Section* FindSection(std::string_view foldedName) const;
+  Section* FindSection(std::string_view foldedName);
+  std::optional<std::string> EncodeText(std::wstring_view text) const;
+  std::wstring DecodeText(std::string_view bytes) const;
+  void SwitchToUtf8();
+  std::string DefaultEol() const;
+
+  const AnsiCodePage* ansi_;
+  FileEncoding encoding_;
+  std::vector<Section> sections_;
+  std::unordered_map<std::string, std::size_t> sectionIndex_;  // first of a name
+};
+
+} // namespace core
