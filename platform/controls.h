@@ -91,6 +91,9 @@ public:
   virtual int Left() const = 0;
   virtual int Top() const = 0;
   virtual void Move(int leftTwips, int topTwips) = 0;
+  // Destroys the window; the platform then runs the form's unload handler
+  // and ends the program.
+  virtual void Unload() = 0;
 };
 
 } // namespace platform

@@ -1,0 +1,47 @@
+#include "launcher/frm_main.h"
+
+namespace launcher {
+
+frmMain::frmMain(const MainFormControls& controls, const MainFormServices& services,
+                 SharedState& shared)
+    : form_(controls.form),
+      cmbRun(controls.cmbRun),
+      cmdOK(controls.cmdOK),
+      cmdCancel(controls.cmdCancel),
+      picAbout(controls.picAbout),
+      shell_(services.shell),
+      environment_(services.environment),
+      settings_(services.settings),
+      shared_(shared) {
+  cmbRun.Change = [this] { cmbRun_Change(); };
+}
+
+void frmMain::LoadSettings() {
+  const core::AliasTable table = core::ReadAliasTable(settings_.Load());
+  TotalNumberText_ = table.totalNumberText;
+  RealPaths_ = table.realPaths;
+  HotKeyValue_ = table.hotKeyValue;
+  // Clearing also empties the box's text, and raises no change, so the
+  // last match stays as it was until the next change of the text.
+  cmbRun.Clear();
+  for (const std::wstring& name : table.shortNames) cmbRun.AddItem(name);
+}
+
+void frmMain::WriteFallbackHotKey() {
+  core::ProfileFile file = settings_.Load();
+  if (file.Set(core::kSection, core::kHotKeyKey, std::to_wstring(core::kFallbackHotKey))) {
+    settings_.Save(file);  // a failed write leaves the file as it was
+  }
+  HotKeyValue_ = core::kFallbackHotKey;
+}
+
+bool frmMain::AboutShown() const { return picAbout.Top() < kAboutShownBelow; }
+
+void frmMain::cmdCancel_Click() {
+  if (AboutShown()) picAbout.SetTop(kAboutHiddenTop);
+  form_.Hide();
+}
+
+void frmMain::cmdEnd_Click() { form_.Unload(); }
+
+} // namespace launcher

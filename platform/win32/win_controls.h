@@ -1,0 +1,98 @@
+// The control interfaces over real Win32 child windows. The window that owns
+// the controls forwards their notifications (RaiseChange, RaiseClick).
+#pragma once
+
+#include <windows.h>
+
+#include "core/prefix_index.h"
+#include "platform/controls.h"
+
+namespace win32 {
+
+template <class Base>
+class WinControl : public Base {
+public:
+  explicit WinControl(HWND hwnd = nullptr) : hwnd_(hwnd) {}
+  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  HWND Handle() const { return hwnd_; }
+  void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+  bool Enabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
+  void SetVisible(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+  bool Visible() const override { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+  void SetFocus() override { ::SetFocus(hwnd_); }
+
+protected:
+  HWND hwnd_;
+};
+
+std::wstring WindowText(HWND hwnd);
+
+class WinButton : public WinControl<platform::Button> {};
+
+class WinLabel : public WinControl<platform::Label> {
+public:
+  void SetCaption(const std::wstring& caption) override { SetWindowTextW(hwnd_, caption.c_str()); }
+  std::wstring Caption() const override { return WindowText(hwnd_); }
+};
+
+class WinPanel : public WinControl<platform::Panel> {
+public:
+  int Top() const override;
+  void SetTop(int twips) override;
+
+private:
+  int topTwips_ = 0;  // kept exactly: pixels would round the twips away
+  bool topKnown_ = false;
+};
+
+class WinTextBox : public WinControl<platform::TextBox> {
+public:
+  std::wstring Text() const override { return WindowText(hwnd_); }
+  void SetText(const std::wstring& text) override;
+  // EN_CHANGE from the edit field; ignored while the program sets the text.
+  void RaiseChange();
+
+private:
+  bool settingText_ = false;
+};
+
+class WinComboBox : public WinControl<platform::ComboBox> {
+public:
+  std::wstring Text() const override { return WindowText(hwnd_); }
+  void SetText(const std::wstring& text) override;
+  int SelStart() const override;
+  void SetSel(int start, int length) override;
+  void Clear() override;
+  void AddItem(const std::wstring& item) override;
+  int ListCount() const override;
+  std::wstring List(int index) const override;
+  void SetTopIndex(int index) override;
+  void SetListIndex(int index) override;
+  int FindString(const std::wstring& text, bool exact) const override;
+
+  // CBN_EDITCHANGE, or a choice from the list once the edit field shows it;
+  // ignored while the program changes the text itself.
+  void RaiseChange();
+  HWND EditField() const;
+
+private:
+  core::PrefixIndex index_;
+  bool settingText_ = false;
+};
+
+class WinListBox : public WinControl<platform::ListBox> {
+public:
+  void Clear() override { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
+  void AddItem(const std::wstring& item) override;
+  void RemoveItem(int index) override { SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+  void SetItem(int index, const std::wstring& item) override;
+  int ListCount() const override { return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
+  std::wstring List(int index) const override;
+  int ListIndex() const override { return static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
+  void SetListIndex(int index) override;
+  void RaiseClick() {
+    if (Click) Click();
+  }
+};
+
+} // namespace win32

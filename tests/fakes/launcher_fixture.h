@@ -1,0 +1,74 @@
+// A launcher form over fakes, with helpers that act as the user would.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/settings_file.h"
+#include "launcher/frm_main.h"
+#include "tests/fakes/fake_controls.h"
+#include "tests/fakes/fake_services.h"
+#include "tests/fakes/memory_file_access.h"
+#include "tests/fakes/test_code_page.h"
+
+namespace fakes {
+
+inline constexpr wchar_t kSettingsPath[] = L"C:\\Tools\\Mirabelton\\Mirabelton.ini";
+
+class LauncherFixture : public ::testing::Test {
+protected:
+  FakeWindow form;
+  FakeComboBox cmbRun;
+  FakeButton cmdOK;
+  FakeButton cmdCancel;
+  FakePanel picAbout{960};
+  FakeShell shell;
+  FakeEnvironment environment;
+  MemoryFileAccess files;
+  std::unique_ptr<core::AnsiCodePage> codePage = MakeCodePage932();
+  core::SettingsStore store{files, *codePage, core::FileEncoding::Utf8, kSettingsPath};
+  launcher::SharedState shared;
+  launcher::frmMain main{{form, cmbRun, cmdOK, cmdCancel, picAbout}, {shell, environment, store}, shared};
+
+  void WriteSettings(const std::string& bytes) { files.files[kSettingsPath] = bytes; }
+
+  // Aliases as (short name, real path), loaded as the launcher does.
+  void LoadAliases(const std::vector<std::pair<std::string, std::string>>& aliases) {
+    std::string ini = "[Programs]\r\nTotalNumber=" + std::to_string(aliases.size()) + "\r\n";
+    for (std::size_t i = 0; i < aliases.size(); ++i) {
+      ini += std::to_string(i + 1) + "=" + aliases[i].first + "\r\n";
+      ini += std::to_string(i + 1) + "R=" + aliases[i].second + "\r\n";
+    }
+    WriteSettings(ini);
+    main.LoadSettings();
+  }
+
+  void Type(const std::wstring& text) {
+    for (wchar_t c : text) {
+      const wchar_t upper = (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c;
+      main.cmbRun_KeyDown(static_cast<int>(upper), 0);
+      cmbRun.Type(std::wstring(1, c));
+    }
+  }
+  void PressBackspace() {
+    main.cmbRun_KeyDown(8, 0);
+    cmbRun.Backspace();
+  }
+  void PressEnter() {
+    main.cmbRun_KeyDown(13, 0);
+    main.cmdOK_Click();
+  }
+  // The text typed afresh into a shown, emptied box.
+  void Run(const std::wstring& text) {
+    form.Show();
+    cmbRun.SetText(L"");
+    Type(text);
+    PressEnter();
+  }
+};
+
+} // namespace fakes

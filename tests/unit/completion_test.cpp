@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "core/case_fold.h"
+#include "core/prefix_index.h"
+#include "tests/fakes/launcher_fixture.h"
+
+namespace {
+
+using fakes::LauncherFixture;
+
+class CompletionTest : public LauncherFixture {
+protected:
+  void SetUp() override {
+    LoadAliases({{"mail", "C:\\mail.exe"}, {"map", "C:\\maps"}, {"memo", "C:\\memo.txt"}});
+  }
+};
+
+TEST_F(CompletionTest, WorkedExampleStepByStep) {
+  Type(L"m");
+  EXPECT_EQ(cmbRun.Shown(), L"m[ail]");
+  EXPECT_EQ(main.MatchIndex(), 1);
+  Type(L"a");
+  EXPECT_EQ(cmbRun.Shown(), L"ma[il]");
+  EXPECT_EQ(main.MatchIndex(), 1);
+  Type(L"p");
+  EXPECT_EQ(cmbRun.Shown(), L"map");
+  EXPECT_EQ(main.MatchIndex(), 2);
+  PressBackspace();
+  EXPECT_EQ(cmbRun.Shown(), L"ma");
+  EXPECT_EQ(main.MatchIndex(), 0);
+  Type(L"x");
+  EXPECT_EQ(cmbRun.Shown(), L"max");
+  EXPECT_EQ(main.MatchIndex(), 0);
+}
+
+TEST_F(CompletionTest, ScrollsAndSelectsTheMatchedEntry) {
+  Type(L"me");
+  EXPECT_EQ(cmbRun.TopIndex(), 2);
+  EXPECT_EQ(cmbRun.ListIndex(), 2);
+  EXPECT_EQ(main.MatchIndex(), 3);
+}
+
+TEST_F(CompletionTest, CapitalsCompleteToTheEntrysOwnLetters) {
+  Type(L"M");
+  EXPECT_EQ(cmbRun.Shown(), L"m[ail]");
+}
+
+TEST_F(CompletionTest, EveryDeletingOrCaretKeySwitchesTheMatchOff) {
+  for (int key : {8, 35, 36, 37, 38, 39, 40, 45, 46}) {
+    cmbRun.SetText(L"");
+    Type(L"m");
+    ASSERT_EQ(main.MatchIndex(), 1);
+    main.cmbRun_KeyDown(key, 0);
+    cmbRun.Type(L"a");  // a change judged by the last key
+    EXPECT_EQ(main.MatchIndex(), 0) << "key " << key;
+    EXPECT_EQ(cmbRun.Text(), L"ma") << "key " << key;
+  }
+}
+
+TEST_F(CompletionTest, TypingInTheMiddleCompletesTheWholeText) {
+  Type(L"ma");  // ma[il]
+  main.cmbRun_KeyDown(37, 0);
+  cmbRun.SetSel(1, 0);  // caret moved left, no change of text
+  main.cmbRun_KeyDown('E', 0);
+  cmbRun.Type(L"e");  // "mea..." begins no alias
+  EXPECT_EQ(main.MatchIndex(), 0);
+}
+
+TEST_F(CompletionTest, ProgramSetTextRunsOneStepAndKeepsTheSelection) {
+  main.cmbRun_KeyDown(13, 0);
+  cmbRun.SetText(L"ma");  // a change no key caused, judged by Enter
+  EXPECT_EQ(main.MatchIndex(), 1);
+  EXPECT_EQ(cmbRun.Text(), L"mail");
+  EXPECT_EQ(cmbRun.setTextCount, 2);  // ours and the completion's, no more
+}
+
+TEST_F(CompletionTest, EmptyingTheBoxMatchesNothing) {
+  Type(L"m");
+  cmbRun.SetText(L"");
+  EXPECT_EQ(main.MatchIndex(), 0);
+}
+
+class CompletionOrderTest : public LauncherFixture {};
+
+TEST_F(CompletionOrderTest, FirstEntryInListOrderWinsAmongPrefixesAndDuplicates) {
+  LoadAliases({{"abd", "1"}, {"abc", "2"}, {"abc", "3"}});
+  Type(L"ab");
+  EXPECT_EQ(cmbRun.Text(), L"abd");
+  EXPECT_EQ(main.MatchIndex(), 1);
+  cmbRun.SetText(L"");
+  Type(L"abc");
+  EXPECT_EQ(main.MatchIndex(), 2);  // never the later duplicate
+}
+
+TEST_F(CompletionOrderTest, TextLongerThanEveryNameAndEmptyListNeverMatch) {
+  LoadAliases({{"a", "1"}});
+  Type(L"ab");
+  EXPECT_EQ(main.MatchIndex(), 0);
+  LoadAliases({});
+  Type(L"a");
+  EXPECT_EQ(main.MatchIndex(), 0);
+}
+
+TEST(FindListString, FoldsCaseAcrossScripts) {
+  const std::vector<std::wstring> items = {L"x", L"\u00e9cole", L"\u03c3\u03bf\u03c6\u03af\u03b1",
+                                           L"\u043c\u043e\u0441\u043a\u0432\u0430",
+                                           L"\uff41\uff42\uff43", L"\u017elu\u0165"};
+  EXPECT_EQ(core::FindListString(items, L"\u00c9C", false), 1);
+  EXPECT_EQ(core::FindListString(items, L"\u03a3\u039f\u03a6", false), 2);
+  EXPECT_EQ(core::FindListString(items, L"\u041c\u041e\u0421", false), 3);
+  EXPECT_EQ(core::FindListString(items, L"\uff21\uff22", false), 4);
+  EXPECT_EQ(core::FindListString(items, L"abc", false), -1);  // width is not folded
+  EXPECT_EQ(core::FindListString(items, L"\u017dLU\u0164", true), 5);
+  EXPECT_EQ(core::FindListString(items, L"", false), -1);
+  EXPECT_EQ(core::FoldCase(L'\u03c2'), core::FoldCase(L'\u03a3'));
+}
+
+// The index must give the same answers as the plain search on any list.
+TEST(PrefixIndex, AgreesWithThePlainSearch) {
+  std::vector<std::wstring> items;
+  unsigned seed = 7;
+  const std::wstring alphabet = L"aAbB\u00e9\u00c9\u0436\u0416";
+  for (int i = 0; i < 600; ++i) {
+    std::wstring s;
+    for (int len = 1 + i % 4; len > 0; --len) {
+      seed = seed * 1103515245 + 12345;
+      s += alphabet[(seed >> 16) % alphabet.size()];
+    }
+    items.push_back(s);
+  }
+  core::PrefixIndex index;
+  index.Assign(items);
+  for (const std::wstring& q : {std::wstring(L"a"), std::wstring(L"AB"), std::wstring(L"\u00e9a"),
+                                std::wstring(L"\u0436"), std::wstring(L"bbbb"), std::wstring(L"zz"),
+                                items[123], items[599]}) {
+    EXPECT_EQ(index.Find(q, false), core::FindListString(items, q, false));
+    EXPECT_EQ(index.Find(q, true), core::FindListString(items, q, true));
+  }
+}
+
+} // namespace
