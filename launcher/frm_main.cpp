@@ -9,9 +9,17 @@ frmMain::frmMain(const MainFormControls& controls, const MainFormServices& servi
       cmdOK(controls.cmdOK),
       cmdCancel(controls.cmdCancel),
       picAbout(controls.picAbout),
+      lblTitle(controls.lblTitle),
+      lblPlatform(controls.lblPlatform),
+      imgRunRaised(controls.imgRunRaised),
+      imgSetRaised(controls.imgSetRaised),
       shell_(services.shell),
       environment_(services.environment),
       settings_(services.settings),
+      messageBoxes_(services.messageBoxes),
+      system_(services.system),
+      hotKey_(services.hotKey),
+      settingsWindow_(services.settingsWindow),
       shared_(shared) {
   cmbRun.Change = [this] { cmbRun_Change(); };
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/settings_file.h"
+#include "hotkey/launcher_hot_key.h"
 #include "launcher/shared_state.h"
 #include "platform/controls.h"
 #include "platform/services.h"
@@ -25,19 +26,35 @@ struct MainFormControls {
   platform::Button& cmdOK;
   platform::Button& cmdCancel;
   platform::Panel& picAbout;
+  platform::Label& lblTitle;
+  platform::Label& lblPlatform;
+  platform::Control& imgRunRaised;  // imgRun index 1, over the pressed look
+  platform::Control& imgSetRaised;  // imgSet index 0, over the pressed look
 };
 
 struct MainFormServices {
   platform::Shell& shell;
   platform::Environment& environment;
   core::SettingsStore& settings;
+  platform::MessageBoxes& messageBoxes;
+  platform::StartupServices& system;
+  hotkey::LauncherHotKey& hotKey;
+  platform::SettingsWindowHost& settingsWindow;
 };
+
+// The mouse and keyboard arguments of the platform's events.
+inline constexpr int kShiftAlt = 4;
 
 class frmMain {
 public:
   frmMain(const MainFormControls& controls, const MainFormServices& services, SharedState& shared);
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
+
+  // Start-up and shutdown. Form_Load returns false when the process must
+  // end at once (another instance runs).
+  bool Form_Load();
+  void Form_QueryUnload();
 
   // Settings file
   void LoadSettings();
@@ -56,6 +73,35 @@ public:
 
   bool AboutShown() const;
 
+  // Chrome
+  void Form_KeyDown(int keyCode, int shift);
+  void lblBlue_MouseDown(int button, int shift, double x, double y);
+  void lblBlue_MouseMove(int button, int shift, double x, double y);
+  void lblBlue_MouseUp(int button, int shift, double x, double y);
+  void lblHide_Click() { cmdCancel_Click(); }
+  void lblClose_Click() { cmdCancel_Click(); }
+  void lblEnd_Click() { cmdEnd_Click(); }
+  void cmdOther_Click() {}
+
+  // Pressed looks of the picture buttons
+  void ShowRunPressed(int pressed);
+  void ShowSetPressed(int pressed);
+  void lblRun_MouseDown() { ShowRunPressed(1); }
+  void lblRun_MouseUp() { ShowRunPressed(0); }
+  void lblSet_MouseDown() { ShowSetPressed(1); }
+  void lblSet_MouseUp() { ShowSetPressed(0); }
+
+  // Drops on the command box: the effect to show (1 copy, 0 none), and the
+  // drop of a file list (empty when the data holds none).
+  int cmbRun_OLEDragOver(bool offersFiles) const { return offersFiles ? 1 : 0; }
+  void cmbRun_OLEDragDrop(const std::vector<std::wstring>& files);
+
+  // The settings window and what the launcher does after it
+  void lblSet_Click();
+  // Registers HotKeyValue, falling back to F11 with a message; shared by
+  // start-up and the settings round trip.
+  void RegisterWithFallback();
+
   // State, read by the platform layer and by tests.
   int MatchIndex() const { return MatchIndex_; }
   int LastKeyCode() const { return LastKeyCode_; }
@@ -63,6 +109,8 @@ public:
   const std::wstring& TotalNumberText() const { return TotalNumberText_; }
   const std::vector<std::wstring>& RealPaths() const { return RealPaths_; }
   std::int32_t HotKeyValue() const { return HotKeyValue_; }
+  int UseShellComplete() const { return UseShellComplete_; }
+  bool Dragging() const { return Dragging_; }
   SharedState& Shared() { return shared_; }
 
 private:
@@ -71,9 +119,17 @@ private:
   platform::Button& cmdOK;
   platform::Button& cmdCancel;
   platform::Panel& picAbout;
+  platform::Label& lblTitle;
+  platform::Label& lblPlatform;
+  platform::Control& imgRunRaised;
+  platform::Control& imgSetRaised;
   platform::Shell& shell_;
   platform::Environment& environment_;
   core::SettingsStore& settings_;
+  platform::MessageBoxes& messageBoxes_;
+  platform::StartupServices& system_;
+  hotkey::LauncherHotKey& hotKey_;
+  platform::SettingsWindowHost& settingsWindow_;
   SharedState& shared_;
 
   std::wstring TotalNumberText_;
@@ -82,6 +138,10 @@ private:
   int MatchIndex_ = 0;
   int LastKeyCode_ = 0;
   std::wstring LastCommand_;
+  int UseShellComplete_ = 0;
+  bool Dragging_ = false;
+  std::int32_t DragStartX_ = 0;  // twips within lblBlue
+  std::int32_t DragStartY_ = 0;
   // True while the completion step sets the box's text itself, so that the
   // change this raises does not run a nested step.
   bool completing_ = false;

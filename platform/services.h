@@ -41,4 +41,51 @@ public:
   virtual std::wstring ProgramFolder() const = 0;
 };
 
+// The system-wide hot key, bound to the launcher window.
+class HotKeyService {
+public:
+  virtual ~HotKeyService() = default;
+  // The global atom for name (0 when the system refuses one).
+  virtual std::uint16_t AddAtom(const std::wstring& name) = 0;
+  virtual void DeleteAtom(std::uint16_t atom) = 0;
+  // modifiers: MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4. True when accepted.
+  virtual bool Register(int id, unsigned modifiers, unsigned virtualKey) = 0;
+  virtual void Unregister(int id) = 0;
+};
+
+// Shows the settings window modally; returns when it has been unloaded.
+class SettingsWindowHost {
+public:
+  virtual ~SettingsWindowHost() = default;
+  virtual void ShowModal() = 0;
+};
+
+// What start-up asks of the system.
+struct OsVersion {
+  unsigned platformId = 0;
+  unsigned major = 0;
+  unsigned minor = 0;
+};
+
+class StartupServices {
+public:
+  virtual ~StartupServices() = default;
+  // Claims the single-instance lock; false when another instance holds it.
+  virtual bool ClaimSingleInstance() = 0;
+  // The program's own major and minor version numbers.
+  virtual int VersionMajor() const = 0;
+  virtual int VersionMinor() const = 0;
+  // nullopt when the system does not say.
+  virtual std::optional<OsVersion> GetOsVersion() const = 0;
+  // The whole argument text of the process.
+  virtual std::wstring CommandLine() const = 0;
+  virtual void CoInitialize() = 0;
+  virtual void CoUninitialize() = 0;
+  // Attaches the shell's path and URL completion to the command box's edit
+  // field; false when no edit field was found.
+  virtual bool AttachShellCompletion() = 0;
+  // Makes the window the foreground window from inside the hot-key message.
+  virtual void BringToFront() = 0;
+};
+
 } // namespace platform

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <map>
 #include <string>
 #include <vector>
@@ -42,6 +44,84 @@ class FakeEnvironment : public platform::Environment {
 public:
   std::wstring ProgramFolder() const override { return folder; }
   std::wstring folder = L"C:\\Tools\\Mirabelton";
+};
+
+} // namespace fakes
+
+namespace fakes {
+
+// A hot-key service with one shared table of taken combinations, as the
+// system has, so tests can make a key "held by another program".
+class FakeHotKeyService : public platform::HotKeyService {
+public:
+  struct Call {
+    std::string what;  // "AddAtom", "DeleteAtom", "Register", "Unregister"
+    int id;
+    unsigned modifiers;
+    unsigned key;
+  };
+  std::uint16_t AddAtom(const std::wstring&) override {
+    calls.push_back({"AddAtom", atom, 0, 0});
+    ++atomUses;
+    return atom;
+  }
+  void DeleteAtom(std::uint16_t a) override {
+    calls.push_back({"DeleteAtom", a, 0, 0});
+    --atomUses;
+  }
+  bool Register(int id, unsigned modifiers, unsigned key) override {
+    calls.push_back({"Register", id, modifiers, key});
+    for (auto [m, k] : taken) {
+      if (m == modifiers && k == key) return false;
+    }
+    registered.push_back({"", id, modifiers, key});
+    return true;
+  }
+  void Unregister(int id) override {
+    calls.push_back({"Unregister", id, 0, 0});
+    std::erase_if(registered, [&](const Call& c) { return c.id == id; });
+  }
+  std::uint16_t atom = 0xC123;
+  int atomUses = 0;
+  std::vector<std::pair<unsigned, unsigned>> taken;  // (modifiers, key) held elsewhere
+  std::vector<Call> calls;
+  std::vector<Call> registered;  // what.empty(): id, modifiers, key
+};
+
+class FakeSettingsWindowHost : public platform::SettingsWindowHost {
+public:
+  void ShowModal() override {
+    ++shown;
+    if (OnShow) OnShow();
+  }
+  std::function<void()> OnShow;
+  int shown = 0;
+};
+
+class FakeStartupServices : public platform::StartupServices {
+public:
+  bool ClaimSingleInstance() override {
+    log.push_back("ClaimSingleInstance");
+    return !anotherInstance;
+  }
+  int VersionMajor() const override { return major; }
+  int VersionMinor() const override { return minor; }
+  std::optional<platform::OsVersion> GetOsVersion() const override { return os; }
+  std::wstring CommandLine() const override { return commandLine; }
+  void CoInitialize() override { log.push_back("CoInitialize"); }
+  void CoUninitialize() override { log.push_back("CoUninitialize"); }
+  bool AttachShellCompletion() override {
+    log.push_back("AttachShellCompletion");
+    return true;
+  }
+  void BringToFront() override { log.push_back("BringToFront"); }
+
+  bool anotherInstance = false;
+  int major = 1;
+  int minor = 0;
+  std::optional<platform::OsVersion> os = platform::OsVersion{2, 10, 0};
+  std::wstring commandLine;
+  mutable std::vector<std::string> log;
 };
 
 } // namespace fakes

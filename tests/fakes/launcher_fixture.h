@@ -26,13 +26,25 @@ protected:
   FakeButton cmdOK;
   FakeButton cmdCancel;
   FakePanel picAbout{960};
+  FakeLabel lblTitle;
+  FakeLabel lblPlatform;
+  FakeButton imgRunRaised;
+  FakeButton imgSetRaised;
   FakeShell shell;
+  FakeMessageBoxes messageBoxes;
+  FakeStartupServices system;
+  FakeHotKeyService hotKeyService;
+  hotkey::LauncherHotKey hotKey{hotKeyService};
+  FakeSettingsWindowHost settingsWindow;
   FakeEnvironment environment;
   MemoryFileAccess files;
   std::unique_ptr<core::AnsiCodePage> codePage = MakeCodePage932();
   core::SettingsStore store{files, *codePage, core::FileEncoding::Utf8, kSettingsPath};
   launcher::SharedState shared;
-  launcher::frmMain main{{form, cmbRun, cmdOK, cmdCancel, picAbout}, {shell, environment, store}, shared};
+  launcher::frmMain main{
+      {form, cmbRun, cmdOK, cmdCancel, picAbout, lblTitle, lblPlatform, imgRunRaised, imgSetRaised},
+      {shell, environment, store, messageBoxes, system, hotKey, settingsWindow},
+      shared};
 
   void WriteSettings(const std::string& bytes) { files.files[kSettingsPath] = bytes; }
 

@@ -1,0 +1,32 @@
+#include "hotkey/launcher_hot_key.h"
+
+namespace hotkey {
+
+KeyCombination Translate(std::int32_t value) {
+  const auto word = static_cast<std::uint32_t>(value);
+  const unsigned flags = (word >> 8) & 0xFF;
+  unsigned modifiers = 0;
+  if (flags & kHotKeyAlt) modifiers |= kModAlt;
+  if (flags & kHotKeyControl) modifiers |= kModControl;
+  if (flags & kHotKeyShift) modifiers |= kModShift;
+  return {word & 0xFF, modifiers};
+}
+
+int LauncherHotKey::RegisterLauncherHotKey(const std::int32_t& value) {
+  const KeyCombination combination = Translate(value);
+  // The same name gives the same atom, so a second attempt reuses the
+  // identifier; each call raises the atom's use count, as the release expects.
+  atom_ = service_.AddAtom(kAtomName);
+  const bool accepted = service_.Register(AtomIdentifier(atom_), combination.modifiers,
+                                          combination.virtualKey);
+  HotKeyRegistered_ = true;
+  return accepted ? 1 : 0;
+}
+
+void LauncherHotKey::UnregisterLauncherHotKey() {
+  service_.Unregister(AtomIdentifier(atom_));
+  service_.DeleteAtom(atom_);
+  HotKeyRegistered_ = false;
+}
+
+} // namespace hotkey
