@@ -1,0 +1,114 @@
+#include "core/settings_file.h"
+
+#include <cstdint>
+#include <iterator>
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace core {
+namespace {
+
+// A decimal integer with an optional sign and blanks around it. The
+// magnitude saturates instead of overflowing, so a hundred digits still
+// read as "very large" rather than as garbage.
+struct Decimal {
+  bool negative = false;
+  std::uint64_t magnitude = 0;
+};
+
+constexpr std::uint64_t kSaturated = std::uint64_t{1} << 40;
+
+std::optional<Decimal> ParseDecimal(std::wstring_view text) {
+  auto isBlank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+
+  Decimal result;
+  if (!text.empty() && (text.front() == L'+' || text.front() == L'-')) {
+    result.negative = text.front() == L'-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    result.magnitude = result.magnitude * 10 + static_cast<std::uint64_t>(c - L'0');
+    if (result.magnitude > kSaturated) result.magnitude = kSaturated;
+  }
+  return result;
+}
+
+} // namespace
+
+// Written out by hand: reading all 32,767 aliases formats 65,534 keys, and
+// the library's wide formatting is slow.
+std::wstring ShortNameKey(int index) {
+  wchar_t digits[16];
+  wchar_t* first = std::end(digits);
+  unsigned magnitude = index < 0 ? 0u - static_cast<unsigned>(index) : static_cast<unsigned>(index);
+  do {
+    *--first = static_cast<wchar_t>(L'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (index < 0) *--first = L'-';
+  return std::wstring(first, std::end(digits));
+}
+
+std::wstring RealPathKey(int index) { return ShortNameKey(index) + L"R"; }
+
+int ParseTotalNumber(std::wstring_view text) {
+  const auto number = ParseDecimal(text);
+  if (!number || number->negative) return 0;
+  if (number->magnitude > static_cast<std::uint64_t>(kMaxAliases)) return kMaxAliases;
+  return static_cast<int>(number->magnitude);
+}
+
+std::int32_t ParseHotKey(std::wstring_view text) {
+  const auto number = ParseDecimal(text);
+  if (!number) return kDefaultHotKey;
+  const auto limit = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()) +
+                     (number->negative ? 1 : 0);
+  if (number->magnitude > limit) return kDefaultHotKey;
+  const auto value = static_cast<std::int64_t>(number->magnitude);
+  return static_cast<std::int32_t>(number->negative ? -value : value);
+}
+
+std::wstring SettingsPathIn(const std::wstring& folder) {
+#ifdef _WIN32
+  return folder + L"\\" + kSettingsFileName;
+#else
+  return folder + L"/" + kSettingsFileName;
+#endif
+}
+
+SettingsStore::SettingsStore(FileAccess& files, const AnsiCodePage& ansi,
+                             FileEncoding newFileEncoding, std::wstring path)
+    : files_(files), ansi_(ansi), newFileEncoding_(newFileEncoding), path_(std::move(path)) {}
+
+ProfileFile SettingsStore::Load() const {
+  if (auto bytes = files_.ReadFile(path_)) {
+    return ProfileFile::Parse(*bytes, ansi_, newFileEncoding_);
+  }
+  return ProfileFile(ansi_, newFileEncoding_);
+}
+
+bool SettingsStore::Save(const ProfileFile& file) {
+  return files_.ReplaceFile(path_, file.Serialize());
+}
+
+AliasTable ReadAliasTable(const ProfileFile& file) {
+  AliasTable table;
+  table.totalNumberText = file.GetString(kSection, kTotalNumberKey, L"0");
+  const int count = ParseTotalNumber(table.totalNumberText);
+  table.shortNames.reserve(static_cast<std::size_t>(count));
+  table.realPaths.reserve(static_cast<std::size_t>(count) + 1);
+  table.realPaths.emplace_back();
+  for (int i = 1; i <= count; ++i) {
+    table.shortNames.push_back(file.GetString(kSection, ShortNameKey(i), L""));
+    table.realPaths.push_back(file.GetString(kSection, RealPathKey(i), L""));
+  }
+  table.hotKeyValue = ParseHotKey(file.GetString(kSection, kHotKeyKey, L"123"));
+  return table;
+}
+
+} // namespace core

@@ -1,0 +1,120 @@
+#include "platform/win32/win_file_access.h"
+
+#include <windows.h>
+
+// <windows.h> maps ReplaceFile to ReplaceFileW, which would rename our member.
+#undef ReplaceFile
+
+#include <algorithm>
+#include <utility>
+
+namespace platform {
+namespace {
+
+// Owns a kernel handle; CloseHandle or FindClose depending on its kind.
+class ScopedHandle {
+public:
+  using Closer = BOOL(WINAPI*)(HANDLE);
+  ScopedHandle(HANDLE handle, Closer closer) : handle_(handle), closer_(closer) {}
+  ~ScopedHandle() { Close(); }
+  ScopedHandle(const ScopedHandle&) = delete;
+  ScopedHandle& operator=(const ScopedHandle&) = delete;
+  ScopedHandle(ScopedHandle&& other) noexcept
+      : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)), closer_(other.closer_) {}
+  ScopedHandle& operator=(ScopedHandle&& other) noexcept {
+    if (this != &other) {
+      Close();
+      handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
+      closer_ = other.closer_;
+    }
+    return *this;
+  }
+
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE Get() const { return handle_; }
+  // False when closing reports an error (for a written file: data not saved).
+  bool Close() {
+    if (!Valid()) return true;
+    return closer_(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE;
+  }
+
+private:
+  HANDLE handle_;
+  Closer closer_;
+};
+
+// One call moves at most this much, well inside a DWORD.
+constexpr DWORD kChunk = 1u << 30;
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data() + done, wanted, &written, nullptr) || written == 0) {
+      return false;
+    }
+    done += written;
+  }
+  return true;
+}
+
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
+  if (folder.empty() || folder.back() == L'\\' || folder.back() == L'/') return folder + name;
+  return folder + L"\\" + name;
+}
+
+} // namespace
+
+std::optional<std::string> WinFileAccess::ReadFile(const std::wstring& path) {
+  ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+                    ::CloseHandle);
+  if (!file.Valid()) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return std::nullopt;
+  // The size is a hint only: another writer may change the file meanwhile.
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+  std::string buffer(64 * 1024, '\0');
+  for (;;) {
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+      return std::nullopt;
+    }
+    if (read == 0) break;
+    bytes.append(buffer.data(), read);
+  }
+  return bytes;
+}
+
+bool WinFileAccess::ReplaceFile(const std::wstring& path, const std::string& bytes) {
+  const std::wstring temp = path + L".tmp";
+  ScopedHandle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr),
+                    ::CloseHandle);
+  if (!file.Valid()) return false;
+  bool ok = WriteAll(file.Get(), bytes) && ::FlushFileBuffers(file.Get());
+  ok = file.Close() && ok;
+  ok = ok && ::MoveFileExW(temp.c_str(), path.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) ::DeleteFileW(temp.c_str());
+  return ok;
+}
+
+bool WinFileAccess::FileExistsExactName(const std::wstring& folder, const std::wstring& name) {
+  WIN32_FIND_DATAW data{};
+  ScopedHandle find(::FindFirstFileW(JoinPath(folder, name).c_str(), &data), ::FindClose);
+  if (!find.Valid()) return false;
+  constexpr DWORD kNotOrdinary =
+      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+  // The search ignores case and also matches 8.3 short names, so only an
+  // exact long name counts.
+  do {
+    if ((data.dwFileAttributes & kNotOrdinary) == 0 && name == data.cFileName) return true;
+  } while (::FindNextFileW(find.Get(), &data));
+  return false;
+}
+
+} // namespace platform

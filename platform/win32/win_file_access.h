@@ -1,0 +1,18 @@
+// The settings file on Windows.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/file_access.h"
+
+namespace platform {
+
+class WinFileAccess : public core::FileAccess {
+public:
+  std::optional<std::string> ReadFile(const std::wstring& path) override;
+  bool ReplaceFile(const std::wstring& path, const std::string& bytes) override;
+  bool FileExistsExactName(const std::wstring& folder, const std::wstring& name) override;
+};
+
+} // namespace platform

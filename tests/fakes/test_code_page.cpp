@@ -1,0 +1,19 @@
+#include "tests/fakes/test_code_page.h"
+
+#ifdef _WIN32
+#include "platform/win32/win_code_page.h"
+#else
+#include "platform/posix/iconv_code_page.h"
+#endif
+
+namespace fakes {
+
+std::unique_ptr<core::AnsiCodePage> MakeCodePage932() {
+#ifdef _WIN32
+  return std::make_unique<platform::WinCodePage>(932);
+#else
+  return std::make_unique<platform::IconvCodePage>("CP932");
+#endif
+}
+
+} // namespace fakes

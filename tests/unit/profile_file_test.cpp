@@ -1,0 +1,299 @@
+#include "core/profile_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "tests/fakes/test_code_page.h"
+
+using core::FileEncoding;
+using core::ProfileFile;
+using namespace std::string_literals;
+
+namespace {
+
+// Code page 932 bytes; ']' (0x5D) and '\' (0x5C) occur as second bytes.
+const std::string kSoftware = "\x83\x5C\x83\x74\x83\x67";  // ソフト
+const std::string kSpreadsheet = "\x95\x5C\x8C\x76\x8E\x5A";  // 表計算
+const std::string kZone = "\x83\x5D\x81\x5B\x83\x93";  // ゾーン
+const std::wstring kCp932Path = L"C:\\ソフト\\表計算";
+const std::string kCp932PathBytes = "C:\\" + kSoftware + "\\" + kSpreadsheet;
+
+std::string ReadSample(const char* name) {
+  std::ifstream in(std::string(MIRABELTON_TEST_DATA) + "/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class ProfileFileTest : public ::testing::Test {
+protected:
+  ProfileFile Parse(std::string_view bytes, FileEncoding newFile = FileEncoding::Ansi) const {
+    return ProfileFile::Parse(bytes, *cp932_, newFile);
+  }
+  ProfileFile Reparse(const ProfileFile& file) const { return Parse(file.Serialize()); }
+
+  std::unique_ptr<core::AnsiCodePage> cp932_ = fakes::MakeCodePage932();
+};
+
+TEST_F(ProfileFileTest, ReadsWithProfileSemantics) {
+  const std::string bytes =
+      "outside=1\r\n"
+      "[programs]\r\n"
+      "  TotalNumber  =  3  \r\n"
+      "Quoted=\"  spaced  \"\r\n"
+      "Half=\"open\r\n"
+      "Empty=\r\n"
+      "NoEquals\r\n"
+      "key=first\r\n"
+      "KEY=second\r\n"
+      ";commented=x\r\n"
+      "  ; indented=x\r\n"
+      "nul=ab\0cd\r\n"
+      "[Other]\r\n"
+      "x=1\r\n"
+      "[PROGRAMS]\r\n"
+      "late=yes\r\n"s;
+  const ProfileFile file = Parse(bytes);
+
+  EXPECT_EQ(file.Get(L"Programs", L"totalnumber"), L"3");
+  EXPECT_EQ(file.Get(L"Programs", L"Quoted"), L"  spaced  ");
+  EXPECT_EQ(file.Get(L"Programs", L"Half"), L"\"open");
+  EXPECT_EQ(file.Get(L"Programs", L"Empty"), L"");
+  EXPECT_EQ(file.Get(L"Programs", L"Key"), L"first");
+  EXPECT_EQ(file.Get(L"Programs", L"nul"), L"ab");
+  EXPECT_EQ(file.Get(L"OTHER", L"X"), L"1");
+  EXPECT_FALSE(file.Get(L"Programs", L"NoEquals"));
+  EXPECT_FALSE(file.Get(L"Programs", L";commented"));
+  EXPECT_FALSE(file.Get(L"Programs", L"; indented"));
+  EXPECT_FALSE(file.Get(L"Programs", L"late")) << "only the first section of a name counts";
+  EXPECT_FALSE(file.Get(L"Programs", L"outside"));
+  EXPECT_FALSE(file.Get(L"Missing", L"x"));
+  EXPECT_EQ(file.GetString(L"Missing", L"x", L"fallback"), L"fallback");
+}
+
+TEST_F(ProfileFileTest, WritesInPlaceAndKeepsEveryOtherLineByteForByte) {
+  ProfileFile file = Parse(
+      "; head\n"
+      "[Programs]\r\n"
+      "  TotalNumber = 1 \r\n"
+      "1=a\r\n"
+      "\r\n"
+      "   \r\n"
+      "[Other]\r"
+      "x=1");
+  ASSERT_TRUE(file.Set(L"Programs", L"totalnumber", L"2"));
+  ASSERT_TRUE(file.Set(L"Programs", L"2", L"b"));
+  ASSERT_TRUE(file.Set(L"Other", L"y", L"2"));
+  ASSERT_TRUE(file.Set(L"New", L"k", L"v"));
+  EXPECT_EQ(file.Serialize(),
+            "; head\n"
+            "[Programs]\r\n"
+            "  TotalNumber =2\r\n"
+            "1=a\r\n"
+            "2=b\r\n"
+            "\r\n"
+            "   \r\n"
+            "[Other]\r"
+            "x=1\r\n"
+            "y=2\r\n"
+            "[New]\r\n"
+            "k=v\r\n");
+}
+
+TEST_F(ProfileFileTest, NewLinesUseTheFilesDominantEnding) {
+  ProfileFile lf = Parse("[Programs]\nTotalNumber=1\r\n1=a\n");
+  ASSERT_TRUE(lf.Set(L"Programs", L"1R", L"b"));
+  EXPECT_EQ(lf.Serialize(), "[Programs]\nTotalNumber=1\r\n1=a\n1R=b\n");
+
+  ProfileFile empty(*cp932_, FileEncoding::Ansi);
+  ASSERT_TRUE(empty.Set(L"Programs", L"TotalNumber", L"0"));
+  EXPECT_EQ(empty.Serialize(), "[Programs]\r\nTotalNumber=0\r\n");
+}
+
+TEST_F(ProfileFileTest, EveryAcceptedValueReadsBackExactly) {
+  const std::wstring values[] = {
+      L"", L"   ", L" lead", L"trail\t", L"\"quoted\"", L"\"", L"\"\"", L"a\"b\"",
+      L"\" half", L"x=y;z", L"[Evil]", std::wstring(1000, L'a'), std::wstring(100000, L'b'),
+      L"  " + kCp932Path + L"  "};
+  ProfileFile file = Parse("");
+  // Overwriting long values first leaves most of the document's bytes
+  // unused, which makes it compact them on the way.
+  for (int round = 0; round < 2; ++round) {
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+      ASSERT_TRUE(file.Set(L"Programs", std::to_wstring(i),
+                           round == 0 ? std::wstring(50000, L'f') : values[i]));
+    }
+  }
+  const ProfileFile back = Reparse(file);
+  for (std::size_t i = 0; i < std::size(values); ++i) {
+    EXPECT_EQ(back.Get(L"Programs", std::to_wstring(i)), values[i]) << "value " << i;
+  }
+}
+
+TEST_F(ProfileFileTest, RefusesWhatCouldInjectAnotherLine) {
+  ProfileFile file = Parse("[Programs]\r\nTotalNumber=1\r\n");
+  const std::string before = file.Serialize();
+  EXPECT_FALSE(file.Set(L"Programs", L"TotalNumber", L"1\r\n[Evil]\r\nx=1"));
+  EXPECT_FALSE(file.Set(L"Programs", L"1", L"a\nb"));
+  EXPECT_FALSE(file.Set(L"Programs", L"1", L"a\rb"));
+  EXPECT_FALSE(file.Set(L"Programs", L"1", std::wstring(L"a\0b", 3)));
+  EXPECT_FALSE(file.Set(L"Programs", L"x\r\n[Evil]\r\ny", L"1"));
+  EXPECT_FALSE(file.Set(L"Programs", L"a=b", L"1"));
+  EXPECT_FALSE(file.Set(L"Programs", L"[Evil]", L"1"));
+  EXPECT_FALSE(file.Set(L"Programs", L";x", L"1"));
+  EXPECT_FALSE(file.Set(L"Evil]\r\n[x", L"k", L"1"));
+  EXPECT_FALSE(file.Set(L"Pro]grams", L"k", L"1"));
+  EXPECT_EQ(file.Serialize(), before);
+}
+
+TEST_F(ProfileFileTest, ReadsAndWritesRealCp932Bytes) {
+  ProfileFile file = Parse(
+      "[Programs]\r\n"
+      "1R=" + kCp932PathBytes + "\r\n"
+      "\x83\x41=upper\r\n"   // ア
+      "\x83\x61=lower\r\n"   // ヂ: the same bytes but for an ASCII letter's case
+      "[" + kZone + "]\r\n"  // ']' as a second byte before the real one
+      "z=1\r\n"
+      "[\x83\x5D\r\n"        // no closing bracket: ']' is the second byte of ゾ
+      "y=2\r\n");
+  EXPECT_EQ(file.Encoding(), FileEncoding::Ansi);
+  EXPECT_EQ(file.Get(L"Programs", L"1R"), kCp932Path);
+  EXPECT_EQ(file.Get(L"Programs", L"ア"), L"upper");
+  EXPECT_EQ(file.Get(L"Programs", L"ヂ"), L"lower");
+  EXPECT_EQ(file.Get(L"ゾーン", L"z"), L"1");
+  EXPECT_EQ(file.Get(L"ゾーン", L"y"), L"2") << "a broken header belongs to the section above";
+  EXPECT_FALSE(file.Get(L"ゾ", L"y"));
+
+  ASSERT_TRUE(file.Set(L"Programs", L"2R", kCp932Path));
+  ASSERT_TRUE(file.Set(L"ソフト", L"表", L"計算"));
+  const std::string bytes = file.Serialize();
+  EXPECT_NE(bytes.find("2R=" + kCp932PathBytes + "\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("[" + kSoftware + "]\r\n\x95\x5C=\x8C\x76\x8E\x5A\r\n"), std::string::npos);
+  const ProfileFile back = Parse(bytes);
+  EXPECT_EQ(back.Encoding(), FileEncoding::Ansi);
+  EXPECT_EQ(back.Get(L"Programs", L"2R"), kCp932Path);
+  EXPECT_EQ(back.Get(L"ソフト", L"表"), L"計算");
+}
+
+TEST_F(ProfileFileTest, DetectsTheEncodingAndWritesBackInIt) {
+  EXPECT_EQ(Parse("[Programs]\r\nk=v\r\n", FileEncoding::Utf8Bom).Encoding(), FileEncoding::Ansi);
+  EXPECT_EQ(Parse("", FileEncoding::Utf8Bom).Encoding(), FileEncoding::Utf8Bom);
+
+  ProfileFile bom = Parse("\xEF\xBB\xBF[Programs]\nk=v\n");
+  EXPECT_EQ(bom.Encoding(), FileEncoding::Utf8Bom);
+  ASSERT_TRUE(bom.Set(L"Programs", L"k", L"ソ"));
+  EXPECT_EQ(bom.Serialize(), "\xEF\xBB\xBF[Programs]\nk=\xE3\x82\xBD\n");
+
+  ProfileFile plain = Parse("[Programs]\nk=\xE3\x82\xBD\n");
+  EXPECT_EQ(plain.Encoding(), FileEncoding::Utf8);
+  EXPECT_EQ(plain.Get(L"Programs", L"k"), L"ソ");
+  ASSERT_TRUE(plain.Set(L"Programs", L"k", L"😀"));
+  EXPECT_EQ(plain.Serialize(), "[Programs]\nk=\xF0\x9F\x98\x80\n");
+}
+
+TEST_F(ProfileFileTest, SwitchesToUtf8WhenTheCodePageCannotHoldAValue) {
+  for (const std::wstring value : {L"😀", L"ℵ", L"한글", L"\u301C"}) {
+    ProfileFile file = Parse("[Programs]\r\n1R=" + kCp932PathBytes + "\r\nbad=\x83\r\n");
+    ASSERT_TRUE(file.Set(L"Programs", L"2R", value));
+    EXPECT_EQ(file.Encoding(), FileEncoding::Utf8Bom);
+    EXPECT_EQ(file.Serialize(), "\xEF\xBB\xBF[Programs]\r\n1R=" + core::EncodeUtf8(kCp932Path) +
+                                    "\r\nbad=\x83\r\n2R=" + core::EncodeUtf8(value) + "\r\n");
+    const ProfileFile back = Reparse(file);
+    EXPECT_EQ(back.Get(L"Programs", L"1R"), kCp932Path);
+    EXPECT_EQ(back.Get(L"Programs", L"2R"), value);
+  }
+}
+
+TEST_F(ProfileFileTest, SurvivesBinaryGarbageAndHugeValues) {
+  std::mt19937 random(932);
+  std::string garbage(64 * 1024, '\0');
+  for (char& c : garbage) c = static_cast<char>(random() % 7 == 0 ? "[]=\r\n\"\0"[random() % 7] : random());
+  for (const std::string& prefix : {std::string(), std::string("\xEF\xBB\xBF")}) {
+    ProfileFile file = Parse(prefix + garbage);
+    file.Get(L"Programs", L"TotalNumber");
+    ASSERT_TRUE(file.Set(L"Programs", L"1R", kCp932Path));
+    EXPECT_EQ(Reparse(file).Get(L"Programs", L"1R"), kCp932Path);
+  }
+
+  const std::wstring huge = std::wstring(10 * 1024 * 1024, L'x') + L"表";
+  ProfileFile file = Parse("[Programs]\r\n");
+  ASSERT_TRUE(file.Set(L"Programs", L"1R", huge));
+  EXPECT_EQ(Reparse(file).Get(L"Programs", L"1R"), huge);
+}
+
+TEST_F(ProfileFileTest, SampleFilesParseAndRoundTripUnchanged) {
+  const std::string cp932 = ReadSample("cp932_crlf.ini");
+  const std::string bom = ReadSample("utf8_bom_lf.ini");
+  const std::string plain = ReadSample("utf8_nobom.ini");
+  ASSERT_FALSE(cp932.empty());
+
+  const ProfileFile cp932File = Parse(cp932);
+  EXPECT_EQ(cp932File.Encoding(), FileEncoding::Ansi);
+  EXPECT_EQ(cp932File.Get(L"Programs", L"1R"), L"C:\\ソフト\\表計算\\mail.exe");
+  EXPECT_EQ(cp932File.Get(L"Programs", L"2R"), L"  C:\\Program Files\\web.exe  ");
+  EXPECT_EQ(cp932File.Get(L"Programs", L"3"), L"ソフト");
+  EXPECT_EQ(cp932File.Get(L"ゾーン", L"a"), L"b");
+  EXPECT_EQ(cp932File.Serialize(), cp932);
+
+  const ProfileFile bomFile = Parse(bom);
+  EXPECT_EQ(bomFile.Encoding(), FileEncoding::Utf8Bom);
+  EXPECT_EQ(bomFile.Get(L"Programs", L"1R"), L"/home/user/😀/run");
+  EXPECT_EQ(bomFile.Get(L"Programs", L"2"), L"한글");
+  EXPECT_EQ(bomFile.Serialize(), bom);
+
+  ProfileFile plainFile = Parse(plain);
+  EXPECT_EQ(plainFile.Encoding(), FileEncoding::Utf8);
+  EXPECT_EQ(plainFile.Get(L"Programs", L"1R"), kCp932Path);
+  EXPECT_EQ(plainFile.Serialize(), plain);
+
+  ProfileFile changed = Parse(cp932);
+  ASSERT_TRUE(changed.Set(L"Programs", L"HotKey", L"123"));
+  std::string expected = cp932;
+  expected.replace(expected.find("HotKey=122"), 10, "HotKey=123");
+  EXPECT_EQ(changed.Serialize(), expected);
+}
+
+TEST_F(ProfileFileTest, ThirtyTwoThousandAliasesAllReadBackAfterRewriting) {
+  std::string bytes = "[Programs]\r\nTotalNumber=32767\r\n";
+  for (int i = 1; i <= 32767; ++i) bytes += std::to_string(i) + "=n" + std::to_string(i) + "\r\n";
+  bytes += "\r\n[Other]\r\nx=1\r\n";
+  ProfileFile file = Parse(bytes);
+  for (int i = 1; i <= 32767; ++i) {
+    ASSERT_TRUE(file.Set(L"Programs", std::to_wstring(i), L"m" + std::to_wstring(i)));
+    ASSERT_TRUE(file.Set(L"Programs", std::to_wstring(i) + L"R", L"p" + std::to_wstring(i)));
+  }
+  const ProfileFile back = Reparse(file);
+  for (int i = 1; i <= 32767; ++i) {
+    ASSERT_EQ(back.Get(L"Programs", std::to_wstring(i)), L"m" + std::to_wstring(i));
+    ASSERT_EQ(back.Get(L"Programs", std::to_wstring(i) + L"r"), L"p" + std::to_wstring(i));
+  }
+  EXPECT_EQ(back.Get(L"Other", L"x"), L"1");
+}
+
+TEST(Utf8Codec, IsStrict) {
+  EXPECT_EQ(core::DecodeUtf8("a\xC3\xA9\xE3\x82\xBD\xF0\x9F\x98\x80"), L"aéソ😀");
+  EXPECT_EQ(core::EncodeUtf8(L"aéソ😀"), "a\xC3\xA9\xE3\x82\xBD\xF0\x9F\x98\x80");
+  for (const char* bad : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                          "\xE3\x82", "\x82", "\xFF"}) {
+    EXPECT_FALSE(core::DecodeUtf8(bad)) << bad;
+  }
+  EXPECT_EQ(core::EncodeUtf8(std::wstring(1, static_cast<wchar_t>(0xD800)) + L"x"), "\xEF\xBF\xBDx");
+
+  EXPECT_FALSE(core::LooksLikeUtf8("plain ascii"));
+  EXPECT_TRUE(core::LooksLikeUtf8("caf\xC3\xA9"));
+  EXPECT_FALSE(core::LooksLikeUtf8(kCp932PathBytes));
+}
+
+TEST(CodePage932, ConvertsOnlyExactly) {
+  const auto cp932 = fakes::MakeCodePage932();
+  EXPECT_EQ(cp932->Decode(kCp932PathBytes), kCp932Path);
+  EXPECT_EQ(cp932->Encode(kCp932Path), kCp932PathBytes);
+  EXPECT_EQ(cp932->Encode(L"\uFF5E"), "\x81\x60");
+  EXPECT_FALSE(cp932->Encode(L"\u301C")) << "shares 0x8160 but does not come back";
+  EXPECT_FALSE(cp932->Encode(L"😀"));
+  EXPECT_FALSE(cp932->Decode("\x83"));
+}
+
+} // namespace

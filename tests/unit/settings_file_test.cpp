@@ -1,0 +1,135 @@
+#include "core/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/fakes/memory_file_access.h"
+#include "tests/fakes/test_code_page.h"
+
+using core::FileEncoding;
+using core::ProfileFile;
+
+namespace {
+
+TEST(SettingsNumbers, TotalNumberIsANonNegativeDecimalCappedAtTheAliasLimit) {
+  const struct {
+    const wchar_t* text;
+    int expected;
+  } cases[] = {
+      {L"0", 0},       {L"2", 2},        {L"  7 ", 7},       {L"\t+12\t", 12},
+      {L"32767", 32767}, {L"32768", 32767}, {L"99999", 32767}, {L"-5", 0},
+      {L"-0", 0},      {L"abc", 0},      {L"", 0},           {L"   ", 0},
+      {L"1 2", 0},     {L"0x10", 0},     {L"+", 0},          {L"3.0", 0},
+      {L"１２", 0},  // full-width digits are not decimal digits here
+  };
+  for (const auto& c : cases) EXPECT_EQ(core::ParseTotalNumber(c.text), c.expected) << c.text;
+  EXPECT_EQ(core::ParseTotalNumber(std::wstring(100, L'9')), 32767);
+  EXPECT_EQ(core::ParseTotalNumber(L"-" + std::wstring(100, L'9')), 0);
+}
+
+TEST(SettingsNumbers, HotKeyIsAnyInt32ElseTheDefault) {
+  const struct {
+    const wchar_t* text;
+    std::int32_t expected;
+  } cases[] = {
+      {L"122", 122},
+      {L" 117 ", 117},
+      {L"-1", -1},
+      {L"2147483647", 2147483647},
+      {L"-2147483648", -2147483647 - 1},
+      {L"2147483648", 123},
+      {L"-2147483649", 123},
+      {L"1099511627776", 123},  // 2^40
+      {L"x", 123},
+      {L"", 123},
+  };
+  for (const auto& c : cases) EXPECT_EQ(core::ParseHotKey(c.text), c.expected) << c.text;
+  EXPECT_EQ(core::ParseHotKey(std::wstring(100, L'1')), 123);
+}
+
+TEST(SettingsNames, KeysAndPath) {
+  EXPECT_EQ(core::ShortNameKey(12), L"12");
+  EXPECT_EQ(core::RealPathKey(12), L"12R");
+#ifdef _WIN32
+  EXPECT_EQ(core::SettingsPathIn(L"C:\\Tools"), L"C:\\Tools\\Mirabelton.ini");
+#else
+  EXPECT_EQ(core::SettingsPathIn(L"/opt/tools"), L"/opt/tools/Mirabelton.ini");
+#endif
+}
+
+class SettingsAliasTable : public ::testing::Test {
+protected:
+  core::AliasTable Read(std::string_view bytes) const {
+    return core::ReadAliasTable(ProfileFile::Parse(bytes, *cp932_, FileEncoding::Ansi));
+  }
+  std::unique_ptr<core::AnsiCodePage> cp932_ = fakes::MakeCodePage932();
+};
+
+TEST_F(SettingsAliasTable, FollowsTotalNumberNotTheKeysPresent) {
+  const auto table = Read(
+      "[Programs]\r\n"
+      "TotalNumber=2\r\n"
+      "1=mail\r\n"
+      "1R=C:\\mail.exe\r\n"
+      "2=web\r\n"
+      "R2=C:\\web.exe\r\n"  // not the key "2R"
+      "3=stale\r\n"
+      "3R=C:\\stale.exe\r\n"
+      "HotKey=122\r\n");
+  EXPECT_EQ(table.totalNumberText, L"2");
+  EXPECT_EQ(table.shortNames, (std::vector<std::wstring>{L"mail", L"web"}));
+  EXPECT_EQ(table.realPaths, (std::vector<std::wstring>{L"", L"C:\\mail.exe", L""}));
+  EXPECT_EQ(table.hotKeyValue, 122);
+}
+
+TEST_F(SettingsAliasTable, KeepsDuplicatesAndFillsGapsWithEmptyEntries) {
+  const auto table = Read(
+      "[Programs]\r\n"
+      "TotalNumber= 4 \r\n"
+      "1=same\r\n"
+      "1R=a\r\n"
+      "2=same\r\n"
+      "2R=b\r\n"
+      "HotKey=x\r\n");
+  EXPECT_EQ(table.totalNumberText, L"4");
+  EXPECT_EQ(table.shortNames, (std::vector<std::wstring>{L"same", L"same", L"", L""}));
+  EXPECT_EQ(table.realPaths, (std::vector<std::wstring>{L"", L"a", L"b", L"", L""}));
+  EXPECT_EQ(table.hotKeyValue, 123);
+}
+
+TEST_F(SettingsAliasTable, AnEmptyFileHasNoAliasesAndTheDefaultHotKey) {
+  const auto table = Read("");
+  EXPECT_EQ(table.totalNumberText, L"0");
+  EXPECT_TRUE(table.shortNames.empty());
+  EXPECT_EQ(table.realPaths, std::vector<std::wstring>{L""});
+  EXPECT_EQ(table.hotKeyValue, core::kDefaultHotKey);
+}
+
+TEST(SettingsStore, LoadsSavesAndReportsAFailedWrite) {
+  const auto cp932 = fakes::MakeCodePage932();
+  fakes::MemoryFileAccess files;
+  core::SettingsStore store(files, *cp932, FileEncoding::Utf8Bom, L"/p/Mirabelton.ini");
+
+  ProfileFile missing = store.Load();
+  EXPECT_EQ(missing.Encoding(), FileEncoding::Utf8Bom);
+  EXPECT_EQ(core::ReadAliasTable(missing).shortNames.size(), 0u);
+
+  files.files[L"/p/Mirabelton.ini"] = "[Programs]\r\nTotalNumber=1\r\n1=\x95\x5C\r\n";
+  ProfileFile loaded = store.Load();
+  EXPECT_EQ(loaded.Encoding(), FileEncoding::Ansi);
+  EXPECT_EQ(core::ReadAliasTable(loaded).shortNames, std::vector<std::wstring>{L"表"});
+
+  ASSERT_TRUE(loaded.Set(core::kSection, core::kHotKeyKey, L"122"));
+  EXPECT_TRUE(store.Save(loaded));
+  EXPECT_EQ(files.files[L"/p/Mirabelton.ini"],
+            "[Programs]\r\nTotalNumber=1\r\n1=\x95\x5C\r\nHotKey=122\r\n");
+
+  files.replaceFails = true;
+  ASSERT_TRUE(loaded.Set(core::kSection, core::kHotKeyKey, L"117"));
+  EXPECT_FALSE(store.Save(loaded));
+  EXPECT_EQ(core::ReadAliasTable(store.Load()).hotKeyValue, 122);
+  EXPECT_EQ(files.writes, 1);
+}
+
+} // namespace
