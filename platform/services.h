@@ -86,6 +86,10 @@ public:
   virtual bool AttachShellCompletion() = 0;
   // Makes the window the foreground window from inside the hot-key message.
   virtual void BringToFront() = 0;
+  // Puts the launcher's own window procedure in front of the window's, so
+  // that the hot-key message reaches it; and takes it away again.
+  virtual void InstallSubclass() = 0;
+  virtual void RemoveSubclass() = 0;
 };
 
 } // namespace platform

@@ -2,28 +2,54 @@
 #include <windows.h>
 
 #include "core/settings_file.h"
+#include "hotkey/activation.h"
+#include "hotkey/launcher_hot_key.h"
 #include "launcher/frm_main.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/win_code_page.h"
 #include "platform/win32/win_file_access.h"
+#include "platform/win32/win_hot_key_service.h"
 #include "platform/win32/win_services.h"
+#include "platform/win32/win_startup_services.h"
+#include "platform/win32/window_subclass.h"
+
+namespace {
+
+// Until the settings window lands: nothing to show, nothing changes.
+class NoSettingsWindow : public platform::SettingsWindowHost {
+public:
+  void ShowModal() override {}
+};
+
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::WinCodePage ansi(CP_ACP);
   platform::WinFileAccess files;
   win32::WinEnvironment environment;
   win32::WinShell shell;
+  win32::WinMessageBoxes messageBoxes;
   core::SettingsStore settings(files, ansi, core::FileEncoding::Ansi,
                                core::SettingsPathIn(environment.ProgramFolder()));
   launcher::SharedState shared;
 
+  // Created hidden: start-up shows it unless told otherwise.
   win32::MainWindow window(instance);
   if (!window.Create()) return 1;
-  launcher::frmMain form({window, window.cmbRun, window.cmdOK, window.cmdCancel, window.picAbout},
-                         {shell, environment, settings}, shared);
+  win32::WinHotKeyService hotKeyService(window.Handle());
+  hotkey::LauncherHotKey hotKey(hotKeyService);
+  win32::LauncherSubclass subclass(hotKey);
+  win32::WinStartupServices system(window.Handle(), window.cmbRun.Handle(), subclass);
+  hotkey::HotKeyActivation activation(window, window.cmbRun, system);
+  subclass.SetActivation(activation);
+  NoSettingsWindow settingsWindow;
+
+  launcher::frmMain form(
+      {window, window.cmbRun, window.cmdOK, window.cmdCancel, window.picAbout, window.lblTitle,
+       window.lblPlatform, window.lblRun, window.lblSet},
+      {shell, environment, settings, messageBoxes, system, hotKey, settingsWindow}, shared);
   window.AttachForm(form);
-  form.LoadSettings();
-  window.Show();
-  window.cmbRun.SetFocus();
+  window.QueryUnload = [&form] { form.Form_QueryUnload(); };
+  if (!form.Form_Load()) return 0;  // another instance runs
   return win32::RunMessageLoop(window);
 }

@@ -115,6 +115,8 @@ public:
     return true;
   }
   void BringToFront() override { log.push_back("BringToFront"); }
+  void InstallSubclass() override { log.push_back("InstallSubclass"); }
+  void RemoveSubclass() override { log.push_back("RemoveSubclass"); }
 
   bool anotherInstance = false;
   int major = 1;
