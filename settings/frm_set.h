@@ -1,0 +1,128 @@
+// The settings window: edits the alias list and the hot key on a working
+// copy, and writes the settings file only on apply. Written against the
+// control interfaces, so the same class runs over real controls and fakes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/settings_file.h"
+#include "launcher/shared_state.h"
+#include "platform/controls.h"
+#include "platform/services.h"
+#include "platform/settings_controls.h"
+
+namespace settings {
+
+inline constexpr wchar_t kAppTitle[] = L"Mirabelton";
+inline constexpr wchar_t kNoHotKeyMessage[] = L"ホットキーが設定されていません";
+inline constexpr wchar_t kFieldsMissingMessage[] =
+    L"短縮名、実在パス名のいずれか、もしくは両方が入力されていません";
+inline constexpr wchar_t kDeleteQuestion[] = L"本当に登録を削除してもいいですか？";
+inline constexpr wchar_t kSaveFailedMessage[] = L"設定ファイルに書き込めませんでした";
+inline constexpr wchar_t kListFullMessage[] =
+    L"登録できるのは32767件までです。これ以上追加できません";
+
+struct SettingsFormControls {
+  platform::ModalWindow& form;
+  platform::ListBox& lstIPath;
+  platform::ListBox& lstRPath;  // hidden; real paths parallel to lstIPath
+  platform::TextBox& txtIPath;
+  platform::TextBox& txtRPath;
+  platform::Button& cmdAdd;
+  platform::Button& cmdDel;
+  platform::Button& cmdEdit;
+  platform::Button& cmdSet;
+  platform::Button& cmdCancel;
+  platform::HotKeyField& hotKey;  // the field inside picHotkey
+};
+
+struct SettingsFormServices {
+  platform::Environment& environment;
+  core::SettingsStore& settings;
+  platform::MessageBoxes& messageBoxes;
+  platform::FileDialog& fileDialog;
+};
+
+class frmSet {
+public:
+  frmSet(const SettingsFormControls& controls, const SettingsFormServices& services,
+         launcher::SharedState& shared);
+  frmSet(const frmSet&) = delete;
+  frmSet& operator=(const frmSet&) = delete;
+
+  // Load, apply and close
+  void Form_Load();
+  void cmdSet_Click();
+  void cmdCancel_Click();
+  void Form_QueryUnload();
+  void picHotkey_GotFocus();
+  void EnableButtons(bool enabled);
+  // Writes the working list and NewHotKey as one replacement of the file.
+  // On failure the user is warned, the file stays as it was, and false is
+  // returned so that the window stays open with every edit.
+  bool SaveSettings();
+  // Cuts text at its first NUL among the first 255 characters.
+  static std::wstring ZeroCut(std::wstring& text);
+
+  // List editing
+  void cmdAdd_Click();
+  void cmdEdit_Click();
+  void cmdDel_Click();
+  void lstIPath_Click();
+  void lstIPath_DblClick();
+
+  // Browsing and dropping: the drag-over handlers return the drop effect
+  // (1 copy, 0 none); a drop brings the file list (empty when the data
+  // holds none).
+  void cmdDialog_Click();
+  int txtIPath_OLEDragOver(bool offersFiles) const { return DropEffect(offersFiles); }
+  int txtRPath_OLEDragOver(bool offersFiles) const { return DropEffect(offersFiles); }
+  void txtIPath_OLEDragDrop(const std::vector<std::wstring>& files) { TakeDroppedPath(files); }
+  void txtRPath_OLEDragDrop(const std::vector<std::wstring>& files) { TakeDroppedPath(files); }
+  void txtIPath_DblClick() { txtIPath.SetText(L""); }
+  void txtRPath_DblClick() { txtRPath.SetText(L""); }
+
+  // State, read by the platform layer and by tests. IPath and RPath count
+  // from 1; index 0 stays empty.
+  std::int32_t OldHotKey() const { return OldHotKey_; }
+  int StoredCount() const { return StoredCount_; }
+  std::int32_t NewHotKey() const { return NewHotKey_; }
+  int ItemCount() const { return ItemCount_; }
+  const std::vector<std::wstring>& IPath() const { return IPath_; }
+  const std::vector<std::wstring>& RPath() const { return RPath_; }
+
+private:
+  static int DropEffect(bool offersFiles) { return offersFiles ? 1 : 0; }
+  void TakeDroppedPath(const std::vector<std::wstring>& files);
+  void ProposeShortName(const std::wstring& path);
+  bool FieldsFilled();
+  void Warn(const std::wstring& text);
+
+  platform::ModalWindow& form_;
+  platform::ListBox& lstIPath;
+  platform::ListBox& lstRPath;
+  platform::TextBox& txtIPath;
+  platform::TextBox& txtRPath;
+  platform::Button& cmdAdd;
+  platform::Button& cmdDel;
+  platform::Button& cmdEdit;
+  platform::Button& cmdSet;
+  platform::Button& cmdCancel;
+  platform::HotKeyField& hHotKey;
+  platform::Environment& environment_;
+  core::SettingsStore& settings_;
+  platform::MessageBoxes& messageBoxes_;
+  platform::FileDialog& fileDialog_;
+  launcher::SharedState& shared_;
+
+  std::int32_t OldHotKey_ = core::kDefaultHotKey;
+  int StoredCount_ = 0;
+  std::int32_t NewHotKey_ = 0;
+  int ItemCount_ = 0;
+  std::vector<std::wstring> IPath_{L""};
+  std::vector<std::wstring> RPath_{L""};
+};
+
+} // namespace settings

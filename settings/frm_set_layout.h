@@ -1,0 +1,62 @@
+// Where the settings window's controls stand, in twips of its client area,
+// in stacking order from top to bottom (only lstIPath and lstRPath overlap,
+// and lstRPath lies hidden beneath). The platform layer builds the real
+// window from these tables.
+#pragma once
+
+namespace settings {
+
+enum class ControlKind { Panel, Button, ListBox, TextBox, Label };
+
+struct ControlLayout {
+  const char* name;
+  ControlKind kind;
+  int left, top, width, height;
+  const wchar_t* text;
+  int tabIndex;  // -1: never takes the focus
+  const wchar_t* toolTip;
+};
+
+inline constexpr int kSetClientWidth = 5295;
+inline constexpr int kSetClientHeight = 3330;
+inline constexpr wchar_t kSetCaption[] = L"Mirabeltonの設定";
+
+inline constexpr wchar_t kDropHint[] = L"Ｄ＆Ｄで参照可能";
+
+inline constexpr ControlLayout kSetLayout[] = {
+    {"picHotkey", ControlKind::Panel, 2280, 180, 2775, 320, L"", 14, nullptr},
+    {"cmdEdit", ControlKind::Button, 1920, 2100, 975, 375, L"上書き(&R)", 8, nullptr},
+    {"cmdDialog", ControlKind::Button, 4800, 1620, 255, 255, L"...", 7, L"参照"},
+    {"cmdCancel", ControlKind::Button, 3720, 2860, 1335, 345, L"キャンセル(&C)", 12, nullptr},
+    {"cmdSet", ControlKind::Button, 2280, 2860, 1335, 345, L"設定(&S)", 11, nullptr},
+    {"lstIPath", ControlKind::ListBox, 240, 1020, 1575, 1500, L"", 2, nullptr},
+    {"cmdDel", ControlKind::Button, 4080, 2100, 975, 375, L"削除(&D)", 10, nullptr},
+    {"cmdAdd", ControlKind::Button, 3000, 2100, 975, 375, L"追加(&A)", 9, nullptr},
+    {"txtIPath", ControlKind::TextBox, 1920, 1020, 3135, 270, L"", 4, nullptr},
+    {"txtRPath", ControlKind::TextBox, 1920, 1620, 2895, 270, L"", 6, nullptr},
+    {"lstRPath", ControlKind::ListBox, 480, 1200, 1095, 1140, L"", -1, nullptr},
+    {"Label4", ControlKind::Label, 1920, 780, 540, 180, L"短縮名", 3, kDropHint},
+    {"Label5", ControlKind::Label, 1920, 1380, 885, 180, L"実在パス名", 5, kDropHint},
+    {"Label3", ControlKind::Label, 240, 780, 1080, 180, L"一覧（短縮名）", 1,
+     L"Ｗクリックで短縮名・実在パス名表示"},
+    {"Label1", ControlKind::Label, 240, 240, 1920, 180, L"呼び出しに使うホットキー", 0, nullptr},
+};
+
+// The two etched separators: a dark line with a light one just below it.
+struct LineLayout {
+  int x1, y1, x2, y2;
+  int sysColor;  // 5 window background (light), 12 application workspace (dark)
+};
+
+inline constexpr LineLayout kSetLines[] = {
+    {240, 2715, 5040, 2715, 5},  // Line2
+    {240, 2700, 5040, 2700, 12}, // Line1
+    {240, 610, 5040, 610, 5},    // Line4
+    {240, 600, 5040, 600, 12},   // Line3
+};
+
+// The open-file dialog's fixed options.
+inline constexpr wchar_t kOpenDialogTitle[] = L"実在パスを開く";
+inline constexpr wchar_t kOpenDialogFilter[] = L"すべてのﾌｧｲﾙ (*.*)|*.*";
+
+} // namespace settings
