@@ -168,7 +168,9 @@ void ProfileFile::ParseLines() {
   Section* current = &sections_.front();
   // CR and LF are searched for separately: memchr is much faster than
   // testing every byte for both.
-  auto next = [&bytes](char c, std::size_t from) { return std::min(bytes.find(c, from), bytes.size()); };
+  auto next = [&bytes](char c, std::size_t from) {
+    return std::min(bytes.find(c, from), bytes.size());
+  };
   std::size_t nextCr = next('\r', 0);
   std::size_t nextLf = next('\n', 0);
   std::size_t pos = 0;
@@ -460,7 +462,8 @@ std::wstring ProfileFile::DecodeText(std::string_view bytes) const {
   if (IsAscii(bytes)) return std::wstring(bytes.begin(), bytes.end());
   if (encoding_ == FileEncoding::Ansi) {
     if (auto text = ansi_->Decode(bytes)) return std::move(*text);
-    return DecodeLeniently(bytes, 2, [this](std::string_view piece) { return ansi_->Decode(piece); });
+    return DecodeLeniently(bytes, 2,
+                           [this](std::string_view piece) { return ansi_->Decode(piece); });
   }
   if (auto text = DecodeUtf8(bytes)) return std::move(*text);
   return DecodeLeniently(bytes, 4, [](std::string_view piece) { return DecodeUtf8(piece); });

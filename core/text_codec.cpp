@@ -12,6 +12,10 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
+char32_t CodeUnit(wchar_t c) {
+  return static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(c));
+}
+
 // Decodes one sequence starting at bytes[pos]; 0 when it is malformed.
 std::size_t DecodeOne(std::string_view bytes, std::size_t pos, char32_t& out) {
   const auto lead = static_cast<unsigned char>(bytes[pos]);
@@ -94,9 +98,9 @@ std::string EncodeUtf8(std::wstring_view text) {
   std::string bytes;
   bytes.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
+    char32_t c = CodeUnit(text[i]);
     if (kWideIs16Bit && c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-      const auto low = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i + 1]));
+      const char32_t low = CodeUnit(text[i + 1]);
       if (low >= 0xDC00 && low <= 0xDFFF) {
         c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
         ++i;

@@ -90,6 +90,13 @@ std::optional<std::string> WinFileAccess::ReadFile(const std::wstring& path) {
 }
 
 bool WinFileAccess::ReplaceFile(const std::wstring& path, const std::string& bytes) {
+  // Windows will not move over a read-only file, but Wine does: asking
+  // first gives the same answer on both.
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+    return false;
+  }
   const std::wstring temp = path + L".tmp";
   ScopedHandle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr),
