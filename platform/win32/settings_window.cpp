@@ -1,0 +1,503 @@
+#include "platform/win32/settings_window.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/dpi.h"
+#include "settings/frm_set_layout.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"MirabeltonSettings";
+constexpr int kFirstControlId = 100;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// Looked up at run time: older systems lack the per-DPI frame metrics.
+BOOL AdjustForDpi(RECT* rect, DWORD style, DWORD exStyle, UINT dpi) {
+  using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust = reinterpret_cast<AdjustFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  if (adjust) return adjust(rect, style, FALSE, exStyle, dpi);
+  return AdjustWindowRectEx(rect, style, FALSE, exStyle);
+}
+
+RECT WorkAreaNear(HWND window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    return monitor.rcWork;
+  }
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+const settings::ControlLayout* LayoutOf(const std::string& name) {
+  for (const auto& layout : settings::kSetLayout) {
+    if (name == layout.name) return &layout;
+  }
+  return nullptr;
+}
+
+// Tab order is stacking order for the dialog manager: the controls in
+// their tab indexes, with lstRPath right beneath lstIPath, which hides it.
+std::vector<const settings::ControlLayout*> StackingOrder() {
+  std::vector<const settings::ControlLayout*> order;
+  for (const auto& layout : settings::kSetLayout) {
+    if (layout.tabIndex >= 0) order.push_back(&layout);
+  }
+  std::sort(order.begin(), order.end(),
+            [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+  const auto list = std::find_if(order.begin(), order.end(),
+                                 [](const auto* l) { return std::string(l->name) == "lstIPath"; });
+  order.insert(list + 1, LayoutOf("lstRPath"));
+  return order;
+}
+
+SIZE TextSize(HDC dc, const wchar_t* text) {
+  RECT rect{};
+  DrawTextW(dc, text, -1, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  return {rect.right, rect.bottom};
+}
+
+} // namespace
+
+int OwnedMessageBoxes::Show(const std::wstring& text, const std::wstring& title, unsigned style) {
+  return MessageBoxW(owner_, text.c_str(), title.c_str(), style);
+}
+
+SettingsWindow::SettingsWindow(HINSTANCE instance, HWND owner, platform::Environment& environment,
+                               core::SettingsStore& settings, launcher::SharedState& shared)
+    : instance_(instance),
+      owner_(owner),
+      form_({*this, lstIPath, lstRPath, txtIPath, txtRPath, cmdAdd, cmdDel, cmdEdit, cmdSet, cmdCancel,
+             hotKey_},
+            {environment, settings, messageBoxes_, fileDialog_}, shared) {}
+
+SettingsWindow::~SettingsWindow() {
+  if (hwnd_) Close();
+  EnableOwner();
+}
+
+bool SettingsWindow::Create() {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);  // fails harmlessly when already registered
+
+  // Created on the owner's monitor, so that it gets that monitor's DPI.
+  const RECT work = WorkAreaNear(owner_);
+  const int centreX = (work.left + work.right) / 2;
+  const int centreY = (work.top + work.bottom) / 2;
+  hwnd_ = CreateWindowExW(kExStyle, kClassName, settings::kSetCaption, kStyle, centreX, centreY, 0, 0,
+                          owner_, nullptr, instance_, this);
+  if (!hwnd_) return false;
+
+  // Move and close only: the frame is fixed and there is nothing to minimise.
+  if (HMENU menu = GetSystemMenu(hwnd_, FALSE)) {
+    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) {
+      DeleteMenu(menu, command, MF_BYCOMMAND);
+    }
+  }
+
+  dpi_ = WindowDpi(hwnd_);
+  const SIZE frame = FrameSize(dpi_);
+  SetWindowPos(hwnd_, nullptr, centreX - frame.cx / 2, centreY - frame.cy / 2, frame.cx, frame.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  CreateControls();
+  LayOut(dpi_);
+  CreateToolTips();
+  RegisterDropTargets();
+  messageBoxes_.SetOwner(hwnd_);
+  fileDialog_.SetOwner(hwnd_);
+  form_.Form_Load();
+  return hwnd_ != nullptr;
+}
+
+SIZE SettingsWindow::FrameSize(UINT dpi) const {
+  RECT rect{0, 0, TwipsToPixels(settings::kSetClientWidth, dpi),
+            TwipsToPixels(settings::kSetClientHeight, dpi)};
+  AdjustForDpi(&rect, kStyle, kExStyle, dpi);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void SettingsWindow::CreateControls() {
+  int position = 0;
+  for (const auto& layout : settings::kSetLayout) {
+    const std::string name = layout.name;
+    int id = kFirstControlId + position++;
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    const wchar_t* windowClass = WC_STATICW;
+    switch (layout.kind) {
+      case settings::ControlKind::Panel:
+        // Takes the focus by tabbing and hands it to the hot-key field. No
+        // border of its own: the field's frame is the one seen, and the
+        // stock font needs the whole height.
+        style |= WS_TABSTOP | WS_CLIPCHILDREN;
+        break;
+      case settings::ControlKind::Label:
+        style |= SS_NOTIFY | SS_NOPREFIX;  // SS_NOTIFY lets the tooltip see the mouse
+        break;
+      case settings::ControlKind::Button:
+        windowClass = WC_BUTTONW;
+        style |= WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY;
+        if (name == "cmdCancel") id = IDCANCEL;  // Esc presses it
+        break;
+      case settings::ControlKind::TextBox:
+        windowClass = WC_EDITW;
+        style |= WS_TABSTOP | ES_AUTOHSCROLL;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+      case settings::ControlKind::ListBox:
+        windowClass = WC_LISTBOXW;
+        style |= WS_VSCROLL | LBS_NOINTEGRALHEIGHT;
+        exStyle = WS_EX_CLIENTEDGE;
+        if (layout.tabIndex >= 0) {
+          style |= WS_TABSTOP | LBS_NOTIFY;
+        } else {
+          // lstRPath: beneath lstIPath, never painted over it, never reached.
+          style |= WS_DISABLED | WS_CLIPSIBLINGS;
+        }
+        break;
+    }
+    HWND control = CreateWindowExW(exStyle, windowClass, layout.text, style, 0, 0, 0, 0, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    controls_[name] = control;
+  }
+
+  lstIPath.Attach(Control("lstIPath"));
+  lstRPath.Attach(Control("lstRPath"));
+  txtIPath.Attach(Control("txtIPath"));
+  txtRPath.Attach(Control("txtRPath"));
+  cmdAdd.Attach(Control("cmdAdd"));
+  cmdDel.Attach(Control("cmdDel"));
+  cmdEdit.Attach(Control("cmdEdit"));
+  cmdSet.Attach(Control("cmdSet"));
+  cmdCancel.Attach(Control("cmdCancel"));
+  hotKey_.SetPanel(Control("picHotkey"), instance_);
+
+  // The fields take any length; the platform's default stops at 32,767.
+  for (HWND field : {txtIPath.Handle(), txtRPath.Handle()}) SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
+  for (const char* name : {"txtIPath", "txtRPath", "picHotkey"}) {
+    SetWindowSubclass(Control(name), ControlProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+
+  HWND previous = HWND_TOP;
+  for (const auto* layout : StackingOrder()) {
+    HWND control = Control(layout->name);
+    SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = control;
+  }
+}
+
+void SettingsWindow::LayOut(UINT dpi) {
+  dpi_ = dpi;
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  LOGFONTW face = metrics.lfMessageFont;
+  face.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+  Font font(CreateFontIndirectW(&face));
+  std::vector<Font> condensed;
+
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ previousFont = SelectObject(dc, font.Get());
+  for (const auto& layout : settings::kSetLayout) {
+    HWND control = Control(layout.name);
+    HFONT controlFont = font.Get();
+    int width = TwipsToPixels(layout.width, dpi);
+    int height = TwipsToPixels(layout.height, dpi);
+    if (layout.kind == settings::ControlKind::Label) {
+      // A label is as large as its text. The table's widths are the texts
+      // in a proportional face; where the face at hand sets a text wider,
+      // it is condensed to that width rather than run under its neighbour.
+      SIZE text = TextSize(dc, layout.text);
+      if (text.cx > width) {
+        TEXTMETRICW metric{};
+        GetTextMetricsW(dc, &metric);
+        LOGFONTW narrow = face;
+        narrow.lfWidth = std::max<LONG>(1, MulDiv(metric.tmAveCharWidth, width, text.cx));
+        for (; narrow.lfWidth > 1; --narrow.lfWidth) {
+          Font candidate(CreateFontIndirectW(&narrow));
+          SelectObject(dc, candidate.Get());
+          const SIZE fitted = TextSize(dc, layout.text);
+          SelectObject(dc, font.Get());
+          if (fitted.cx <= width) {
+            text = fitted;
+            controlFont = candidate.Get();
+            condensed.push_back(std::move(candidate));
+            break;
+          }
+        }
+      }
+      width = text.cx;
+      height = text.cy;
+    }
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), FALSE);
+    SetWindowPos(control, nullptr, TwipsToPixels(layout.left, dpi), TwipsToPixels(layout.top, dpi), width,
+                 height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SelectObject(dc, previousFont);
+  ReleaseDC(hwnd_, dc);
+  // The controls hold the new fonts before the old ones go.
+  font_ = std::move(font);
+  condensedFonts_ = std::move(condensed);
+  hotKey_.FitToPanel();
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void SettingsWindow::CreateToolTips() {
+  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                             instance_, nullptr);
+  if (!toolTip_) return;
+  for (const auto& layout : settings::kSetLayout) {
+    if (!layout.toolTip) continue;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(layout.name));
+    tool.lpszText = const_cast<wchar_t*>(layout.toolTip);  // copied by the tooltip
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void SettingsWindow::RegisterDropTargets() {
+  dropIPath_ = FileDropTarget::Register(
+      txtIPath.Handle(), [this](bool offersFiles) { return form_.txtIPath_OLEDragOver(offersFiles); },
+      [this](const std::vector<std::wstring>& files) { form_.txtIPath_OLEDragDrop(files); });
+  dropRPath_ = FileDropTarget::Register(
+      txtRPath.Handle(), [this](bool offersFiles) { return form_.txtRPath_OLEDragOver(offersFiles); },
+      [this](const std::vector<std::wstring>& files) { form_.txtRPath_OLEDragDrop(files); });
+}
+
+HWND SettingsWindow::Control(const std::string& name) const {
+  auto it = controls_.find(name);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+FileDropTarget* SettingsWindow::DropTargetOf(const std::string& name) const {
+  if (name == "txtIPath") return dropIPath_;
+  if (name == "txtRPath") return dropRPath_;
+  return nullptr;
+}
+
+void SettingsWindow::RunModal() {
+  if (!hwnd_) return;
+  if (owner_ && IsWindowEnabled(owner_)) {
+    EnableWindow(owner_, FALSE);
+    ownerDisabled_ = true;
+  }
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  ::SetFocus(lstIPath.Handle());  // the first control in tab order
+
+  MSG msg{};
+  while (hwnd_) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
+      break;
+    }
+    if (got < 0) break;
+    if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (hwnd_) Close();
+  EnableOwner();
+}
+
+void SettingsWindow::RunQueryUnload() {
+  if (queried_) return;
+  queried_ = true;
+  form_.Form_QueryUnload();
+}
+
+void SettingsWindow::EnableOwner() {
+  if (!ownerDisabled_) return;
+  ownerDisabled_ = false;
+  EnableWindow(owner_, TRUE);
+}
+
+void SettingsWindow::Close() {
+  if (!hwnd_) return;
+  RunQueryUnload();
+  // The owner is enabled first, so that it, and no other program, becomes
+  // the active window when this one goes.
+  EnableOwner();
+  DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK SettingsWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  SettingsWindow* self = nullptr;
+  if (message == WM_NCCREATE) {
+    self = static_cast<SettingsWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  // No exception may unwind through the system's code.
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_CLOSE:
+      Close();  // the close box acts as cancel
+      return 0;
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      LayOut(HIWORD(wParam));
+      const SIZE frame = FrameSize(dpi_);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, frame.cx, frame.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_DESTROY:
+      // Also when the window goes without Unload (its owner ended).
+      RunQueryUnload();
+      if (dropIPath_) dropIPath_->Revoke();
+      if (dropRPath_) dropRPath_->Revoke();
+      dropIPath_ = dropRPath_ = nullptr;
+      toolTip_ = nullptr;  // owned by this window, so destroyed with it
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+void SettingsWindow::OnCommand(int id, int code, HWND control) {
+  if (control && control == lstIPath.Handle()) {
+    if (code == LBN_SELCHANGE) lstIPath.RaiseClick();
+    if (code == LBN_DBLCLK) form_.lstIPath_DblClick();
+    return;
+  }
+  if (control && code == EN_CHANGE) {
+    if (control == txtIPath.Handle()) txtIPath.RaiseChange();
+    if (control == txtRPath.Handle()) txtRPath.RaiseChange();
+    return;
+  }
+  // Esc arrives as IDCANCEL from the dialog manager, as does a click on
+  // cmdCancel; a disabled cancel button ignores both.
+  if (id == IDCANCEL) {
+    if (IsWindowEnabled(cmdCancel.Handle())) form_.cmdCancel_Click();
+    return;
+  }
+  // Enter outside a button arrives as IDOK: there is no default button.
+  if (id == IDOK || !control) return;
+  if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
+    // The focused button shows the default frame, and Enter presses it.
+    SendMessageW(control, BM_SETSTYLE, code == BN_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    return;
+  }
+  if (code != BN_CLICKED || !IsWindowEnabled(control)) return;
+  if (control == cmdSet.Handle()) {
+    form_.cmdSet_Click();
+  } else if (control == cmdAdd.Handle()) {
+    form_.cmdAdd_Click();
+  } else if (control == cmdEdit.Handle()) {
+    form_.cmdEdit_Click();
+  } else if (control == cmdDel.Handle()) {
+    form_.cmdDel_Click();
+  } else if (control == Control("cmdDialog")) {
+    form_.cmdDialog_Click();
+  }
+}
+
+void SettingsWindow::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd_, &paint);
+  // Each etched separator is a dark line with a light one right below it,
+  // both as thick as a pixel at 96 DPI.
+  const int thickness = std::max(1, static_cast<int>(dpi_) / 96);
+  for (const auto& line : settings::kSetLines) {
+    int top = TwipsToPixels(line.y1, dpi_);
+    if (line.sysColor == COLOR_WINDOW) {
+      for (const auto& dark : settings::kSetLines) {
+        if (dark.sysColor != COLOR_WINDOW && dark.y1 < line.y1 && line.y1 - dark.y1 <= 15) {
+          top = std::max(top, TwipsToPixels(dark.y1, dpi_) + thickness);
+        }
+      }
+    }
+    const RECT rect{TwipsToPixels(line.x1, dpi_), top, TwipsToPixels(line.x2, dpi_) + thickness, top + thickness};
+    FillRect(dc, &rect, GetSysColorBrush(line.sysColor));
+  }
+  EndPaint(hwnd_, &paint);
+}
+
+LRESULT CALLBACK SettingsWindow::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR data) {
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, ControlProc, 1);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+  try {
+    return reinterpret_cast<SettingsWindow*>(data)->HandleControlMessage(hwnd, message, wParam, lParam);
+  } catch (...) {
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+}
+
+LRESULT SettingsWindow::HandleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+  if (message == WM_LBUTTONDBLCLK) {
+    if (control == txtIPath.Handle()) form_.txtIPath_DblClick();
+    if (control == txtRPath.Handle()) form_.txtRPath_DblClick();
+  } else if (message == WM_SETFOCUS && control == Control("picHotkey")) {
+    form_.picHotkey_GotFocus();
+  }
+  return result;
+}
+
+WinSettingsWindowHost::WinSettingsWindowHost(HINSTANCE instance, HWND owner, platform::Environment& environment,
+                                             core::SettingsStore& settings, launcher::SharedState& shared)
+    : instance_(instance), owner_(owner), environment_(environment), settings_(settings), shared_(shared) {}
+
+WinSettingsWindowHost::~WinSettingsWindowHost() {
+  if (oleInitialized_) OleUninitialize();
+}
+
+void WinSettingsWindowHost::ShowModal() {
+  if (showing_) return;
+  showing_ = true;
+  // Drops on the text boxes need OLE on this thread; it stays initialised
+  // for the host's life rather than being set up for every showing.
+  if (!oleInitialized_) oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
+  {
+    SettingsWindow window(instance_, owner_, environment_, settings_, shared_);
+    if (window.Create()) window.RunModal();
+  }
+  showing_ = false;
+}
+
+} // namespace win32

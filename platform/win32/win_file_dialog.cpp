@@ -1,0 +1,36 @@
+#include "platform/win32/win_file_dialog.h"
+
+#include <commdlg.h>
+
+#include <string>
+
+namespace win32 {
+
+std::wstring WinFileDialog::ShowOpen(const std::wstring& title, const std::wstring& filter) {
+  // "label|pattern|..." becomes the NUL-separated, doubly NUL-ended list.
+  std::wstring filterList = filter;
+  for (wchar_t& c : filterList) {
+    if (c == L'|') c = L'\0';
+  }
+  filterList.append(2, L'\0');
+
+  // Room for long paths: the dialog reports FNERR_BUFFERTOOSMALL otherwise.
+  std::wstring file(32768, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner_;
+  dialog.lpstrFilter = filterList.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrTitle = title.c_str();
+  // A shortcut is taken by its own path, as a dropped one is; the process's
+  // current folder is left alone.
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST |
+                 OFN_NODEREFERENCELINKS | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameW(&dialog)) return {};
+  file.resize(file.find(L'\0'));
+  return file;
+}
+
+} // namespace win32
