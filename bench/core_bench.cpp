@@ -44,7 +44,7 @@ struct Launcher {
   hotkey::LauncherHotKey hotKey{hotKeyService};
   fakes::FakeSettingsWindowHost settingsWindow;
   fakes::MemoryFileAccess files;
-  platform::IconvCodePage ansi{"CP932"};
+  posix::IconvCodePage ansi{"CP932"};
   core::SettingsStore store{files, ansi, core::FileEncoding::Ansi, L"/bench/Mirabelton.ini"};
   launcher::SharedState shared;
   launcher::frmMain main{
@@ -85,8 +85,8 @@ void BM_SaveSettings(benchmark::State& state) {
       std::filesystem::temp_directory_path() / ("mirabelton-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
   const std::wstring path = (folder / "Mirabelton.ini").wstring();
-  platform::PosixFileAccess files;
-  platform::IconvCodePage ansi{"CP932"};
+  posix::PosixFileAccess files;
+  posix::IconvCodePage ansi{"CP932"};
   core::SettingsStore store(files, ansi, core::FileEncoding::Ansi, path);
   files.ReplaceFile(path, LargeSettingsFile());
   const core::ProfileFile loaded = store.Load();

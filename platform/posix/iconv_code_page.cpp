@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <stdexcept>
 
-namespace platform {
+namespace posix {
 namespace {
 
 const iconv_t kInvalid = reinterpret_cast<iconv_t>(-1);
@@ -80,4 +80,4 @@ std::optional<std::string> IconvCodePage::Encode(std::wstring_view text) const {
   return bytes;
 }
 
-} // namespace platform
+} // namespace posix

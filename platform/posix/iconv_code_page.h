@@ -11,7 +11,7 @@
 
 #include "core/text_codec.h"
 
-namespace platform {
+namespace posix {
 
 class IconvCodePage : public core::AnsiCodePage {
 public:
@@ -32,4 +32,4 @@ private:
   iconv_t fromWide_;
 };
 
-} // namespace platform
+} // namespace posix

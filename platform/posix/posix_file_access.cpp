@@ -10,7 +10,7 @@
 
 #include "core/text_codec.h"
 
-namespace platform {
+namespace posix {
 namespace {
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -93,4 +93,4 @@ bool PosixFileAccess::FileExistsExactName(const std::wstring& folder, const std:
   return found;
 }
 
-} // namespace platform
+} // namespace posix

@@ -6,7 +6,7 @@
 
 #include "core/file_access.h"
 
-namespace platform {
+namespace posix {
 
 // Paths are wide strings converted to UTF-8 bytes.
 class PosixFileAccess : public core::FileAccess {
@@ -19,4 +19,4 @@ public:
   bool FileExistsExactName(const std::wstring& folder, const std::wstring& name) override;
 };
 
-} // namespace platform
+} // namespace posix

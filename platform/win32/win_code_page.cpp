@@ -4,7 +4,7 @@
 
 #include <climits>
 
-namespace platform {
+namespace win32 {
 namespace {
 
 // Code pages whose conversions take no flags at all.
@@ -62,4 +62,4 @@ std::optional<std::string> WinCodePage::Encode(std::wstring_view text) const {
   return bytes;
 }
 
-} // namespace platform
+} // namespace win32

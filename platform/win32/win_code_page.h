@@ -7,7 +7,7 @@
 
 #include "core/text_codec.h"
 
-namespace platform {
+namespace win32 {
 
 class WinCodePage : public core::AnsiCodePage {
 public:
@@ -21,4 +21,4 @@ private:
   unsigned codePage_;
 };
 
-} // namespace platform
+} // namespace win32

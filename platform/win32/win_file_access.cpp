@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace platform {
+namespace win32 {
 namespace {
 
 // Owns a kernel handle; CloseHandle or FindClose depending on its kind.
@@ -124,4 +124,4 @@ bool WinFileAccess::FileExistsExactName(const std::wstring& folder, const std::w
   return false;
 }
 
-} // namespace platform
+} // namespace win32

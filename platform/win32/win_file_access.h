@@ -6,7 +6,7 @@
 
 #include "core/file_access.h"
 
-namespace platform {
+namespace win32 {
 
 class WinFileAccess : public core::FileAccess {
 public:
@@ -15,4 +15,4 @@ public:
   bool FileExistsExactName(const std::wstring& folder, const std::wstring& name) override;
 };
 
-} // namespace platform
+} // namespace win32

@@ -24,8 +24,8 @@ public:
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  platform::WinCodePage ansi(CP_ACP);
-  platform::WinFileAccess files;
+  win32::WinCodePage ansi(CP_ACP);
+  win32::WinFileAccess files;
   win32::WinEnvironment environment;
   win32::WinShell shell;
   win32::WinMessageBoxes messageBoxes;

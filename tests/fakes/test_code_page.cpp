@@ -10,9 +10,9 @@ namespace fakes {
 
 std::unique_ptr<core::AnsiCodePage> MakeCodePage932() {
 #ifdef _WIN32
-  return std::make_unique<platform::WinCodePage>(932);
+  return std::make_unique<win32::WinCodePage>(932);
 #else
-  return std::make_unique<platform::IconvCodePage>("CP932");
+  return std::make_unique<posix::IconvCodePage>("CP932");
 #endif
 }
 

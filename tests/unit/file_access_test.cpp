@@ -10,11 +10,11 @@
 
 #ifdef _WIN32
 #include "platform/win32/win_file_access.h"
-using PlatformFileAccess = platform::WinFileAccess;
+using PlatformFileAccess = win32::WinFileAccess;
 constexpr wchar_t kSeparator[] = L"\\";
 #else
 #include "platform/posix/posix_file_access.h"
-using PlatformFileAccess = platform::PosixFileAccess;
+using PlatformFileAccess = posix::PosixFileAccess;
 constexpr wchar_t kSeparator[] = L"/";
 #endif
 
