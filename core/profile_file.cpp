@@ -326,25 +326,25 @@ bool ProfileFile::Set(std::wstring_view section, std::wstring_view key, std::wst
   if (HasLineBreakOrNul(value) || !IsWritableSection(section) || !IsWritableKey(key)) {
     return false;
   }
-  auto sectionBytes = EncodeText(section);
-  auto keyBytes = EncodeText(key);
-  auto valueBytes = EncodeText(value);
-  if (!sectionBytes || !keyBytes || !valueBytes) {
+  auto encodedSection = EncodeText(section);
+  auto encodedKey = EncodeText(key);
+  auto encodedValue = EncodeText(value);
+  if (!encodedSection || !encodedKey || !encodedValue) {
     SwitchToUtf8();
-    sectionBytes = EncodeUtf8(section);
-    keyBytes = EncodeUtf8(key);
-    valueBytes = EncodeUtf8(value);
+    encodedSection = EncodeUtf8(section);
+    encodedKey = EncodeUtf8(key);
+    encodedValue = EncodeUtf8(value);
   }
-  if (NeedsQuotes(*valueBytes)) {
-    valueBytes->insert(valueBytes->begin(), '"');
-    valueBytes->push_back('"');
-  }
+  const std::string sectionText = std::move(*encodedSection);
+  const std::string keyText = std::move(*encodedKey);
+  std::string valueText = encodedValue.value();
+  if (NeedsQuotes(valueText)) valueText = '"' + valueText + '"';
 
   const std::string foldedSection = LookupName(section);
   Section* target = FindSection(foldedSection);
   if (target == nullptr) {
     EndLastLine();
-    Line header = AppendLine("[" + *sectionBytes, "]");
+    Line header = AppendLine("[" + sectionText, "]");
     header.eol = eol_;
     target = &sections_.emplace_back();
     target->foldedName = foldedSection;
@@ -360,13 +360,13 @@ bool ProfileFile::Set(std::wstring_view section, std::wstring_view key, std::wst
   if (slot.linePlusOne != 0) {
     Line& line = target->lines[slot.linePlusOne - 1];
     // Keeps the key as the file spells it, blanks and all.
-    Rewrite(line, TextOf(line).find('=') + 1, *valueBytes);
+    Rewrite(line, TextOf(line).find('=') + 1, valueText);
   } else {
     // Only blank lines follow the insertion point, so no indexed line moves.
     std::size_t at = target->lines.size();
     while (at > 1 && IsBlankLine(TextOf(target->lines[at - 1]))) --at;
     if (target->lines[at - 1].eol == Eol::kNone) target->lines[at - 1].eol = eol_;
-    Line line = AppendLine(*keyBytes + "=", *valueBytes);
+    Line line = AppendLine(keyText + "=", valueText);
     line.eol = eol_;
     target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(at), line);
     slot = {static_cast<std::uint32_t>(at + 1), hash};
