@@ -111,6 +111,10 @@ bool SettingsWindow::Create() {
   }
 
   dpi_ = WindowDpi(hwnd_);
+  bigIcon_ = MakePaperclipIcon(GetSystemMetrics(SM_CXICON));
+  smallIcon_ = MakePaperclipIcon(GetSystemMetrics(SM_CXSMICON));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
   const SIZE frame = FrameSize(dpi_);
   SetWindowPos(hwnd_, nullptr, centreX - frame.cx / 2, centreY - frame.cy / 2, frame.cx, frame.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);

@@ -15,6 +15,7 @@
 #include "platform/settings_controls.h"
 #include "platform/win32/file_drop_target.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/paperclip_icon.h"
 #include "platform/win32/win_controls.h"
 #include "platform/win32/win_file_dialog.h"
 #include "platform/win32/win_hot_key_field.h"
@@ -84,6 +85,7 @@ private:
   UINT dpi_ = 96;
   Font font_;
   std::vector<Font> condensedFonts_;  // for labels wider than their place
+  Icon bigIcon_, smallIcon_;
   std::map<std::string, HWND> controls_;
   FileDropTarget* dropIPath_ = nullptr;
   FileDropTarget* dropRPath_ = nullptr;
