@@ -300,6 +300,9 @@ FileDropTarget* SettingsWindow::DropTargetOf(const std::string& name) const {
 
 void SettingsWindow::RunModal() {
   if (!hwnd_) return;
+  // The owner is no dialog, so nothing else would put its focus back where
+  // it was (the launcher's command box) once this window has gone.
+  const HWND focusBefore = GetFocus();
   if (owner_ && IsWindowEnabled(owner_)) {
     EnableWindow(owner_, FALSE);
     ownerDisabled_ = true;
@@ -322,6 +325,7 @@ void SettingsWindow::RunModal() {
   }
   if (hwnd_) Close();
   EnableOwner();
+  if (focusBefore && IsWindow(focusBefore) && IsWindowVisible(focusBefore)) ::SetFocus(focusBefore);
 }
 
 void SettingsWindow::RunQueryUnload() {

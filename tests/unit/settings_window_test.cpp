@@ -213,9 +213,12 @@ TEST_F(SettingsWindowTest, TabOrderToolTipsAndTheHiddenPathList) {
                                                          {"Label4", L"Ｄ＆Ｄで参照可能"},
                                                          {"Label5", L"Ｄ＆Ｄで参照可能"}}));
 
-  // Tabbing onto the panel hands the focus to the field inside it.
+  // Tabbing onto the panel hands the focus to the field inside it, and
+  // tabbing on from the field leaves the panel.
   SetFocus(Control("picHotkey"));
   EXPECT_EQ(GetFocus(), HotKeyField());
+  EXPECT_EQ(GetNextDlgTabItem(window->Handle(), HotKeyField(), FALSE), Control("lstIPath"));
+  EXPECT_EQ(GetNextDlgTabItem(window->Handle(), HotKeyField(), TRUE), Control("cmdCancel"));
 }
 
 TEST_F(SettingsWindowTest, TheListsAreLoadedAndEditedThroughTheRealControls) {
