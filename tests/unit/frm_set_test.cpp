@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "settings/frm_set_layout.h"
 #include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fake_services.h"
 #include "tests/fakes/fake_settings_controls.h"
@@ -281,19 +279,6 @@ TEST_F(SettingsForm, ApplyAfterDeletingTwoOfFiveBlanksTheStaleKeysAndKeepsTheRes
   EXPECT_EQ(shared.SettingsEffect, L"Effected");
 }
 
-TEST_F(SettingsForm, ApplyKeepsJapaneseTextInTheFilesOwnCodePage) {
-  WriteSettings("[Programs]\r\nTotalNumber=0\r\n");
-  set.Form_Load();
-  Fill(L"表計算", L"C:\\ソフト\\表計算\\calc.exe");
-  set.cmdAdd_Click();
-  set.cmdSet_Click();
-  // Shift_JIS: 表 95 5C, 計 8C 76, 算 8E 5A, ソ 83 5C, フ 83 74, ト 83 67.
-  EXPECT_EQ(FileText(),
-            "[Programs]\r\nTotalNumber=1\r\nHotKey=123\r\n"
-            "1=\x95\x5C\x8C\x76\x8E\x5A\r\n"
-            "1R=C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C\x8C\x76\x8E\x5A\\calc.exe\r\n");
-}
-
 TEST_F(SettingsForm, CancelAndTheCloseBoxWriteNothingAndLeaveTheEffectAlone) {
   WriteAliases(2);
   const std::string before = FileText();
@@ -311,12 +296,6 @@ TEST_F(SettingsForm, CancelAndTheCloseBoxWriteNothingAndLeaveTheEffectAlone) {
   EXPECT_EQ(files.replaceCalls, 0);
   EXPECT_EQ(FileText(), before);
   EXPECT_EQ(shared.SettingsEffect, L"");
-}
-
-TEST_F(SettingsForm, ThePanelHandsItsFocusToTheHotKeyField) {
-  set.Form_Load();
-  set.picHotkey_GotFocus();
-  EXPECT_EQ(hotKey.focusCount, 1);
 }
 
 // ---- A save that fails ------------------------------------------------------
@@ -564,17 +543,6 @@ TEST_F(ListEditing, SelectionIsMirroredAndDoubleClickFetchesTheEntrysOwnPath) {
   EXPECT_EQ(txtRPath.Text(), L"");
 }
 
-TEST_F(ListEditing, FetchEditOverwriteRoundTrip) {
-  WriteAliases(2);
-  set.Form_Load();
-  lstIPath.SetListIndex(1);
-  set.lstIPath_DblClick();
-  txtRPath.SetText(txtRPath.Text() + L"\\v2");
-  set.cmdEdit_Click();
-  set.cmdSet_Click();
-  EXPECT_NE(FileText().find("2=name2\r\n2R=C:\\path2\\v2\r\n"), std::string::npos);
-}
-
 // ---- Browsing and dropping --------------------------------------------------
 
 class PathTaking : public SettingsForm {
@@ -653,32 +621,6 @@ TEST_F(PathTaking, DoubleClickEmptiesOnlyThatField) {
   set.txtIPath_DblClick();
   EXPECT_EQ(txtIPath.Text(), L"");
   EXPECT_EQ(txtRPath.Text(), L"again");
-}
-
-// ---- Layout -----------------------------------------------------------------
-
-TEST(SettingsLayout, TabOrderAndAccessKeysFollowTheTable) {
-  std::vector<std::pair<int, std::string>> focusable;
-  for (const auto& c : settings::kSetLayout) {
-    if (c.tabIndex >= 0 && c.kind != settings::ControlKind::Label) focusable.push_back({c.tabIndex, c.name});
-  }
-  std::sort(focusable.begin(), focusable.end());
-  std::vector<std::string> order;
-  for (const auto& [index, name] : focusable) order.push_back(name);
-  EXPECT_EQ(order, (std::vector<std::string>{"lstIPath", "txtIPath", "txtRPath", "cmdDialog", "cmdEdit",
-                                             "cmdAdd", "cmdDel", "cmdSet", "cmdCancel", "picHotkey"}));
-  // Every control but lstRPath lies within the client area; lstRPath lies
-  // wholly inside lstIPath.
-  for (const auto& c : settings::kSetLayout) {
-    EXPECT_LE(c.left + c.width, settings::kSetClientWidth) << c.name;
-    EXPECT_LE(c.top + c.height, settings::kSetClientHeight) << c.name;
-  }
-  const auto& ip = settings::kSetLayout[5];
-  const auto& rp = settings::kSetLayout[10];
-  ASSERT_EQ(std::string(ip.name), "lstIPath");
-  ASSERT_EQ(std::string(rp.name), "lstRPath");
-  EXPECT_TRUE(rp.left >= ip.left && rp.top >= ip.top && rp.left + rp.width <= ip.left + ip.width &&
-              rp.top + rp.height <= ip.top + ip.height);
 }
 
 } // namespace
