@@ -6,22 +6,13 @@
 #include "hotkey/launcher_hot_key.h"
 #include "launcher/frm_main.h"
 #include "platform/win32/main_window.h"
+#include "platform/win32/settings_window.h"
 #include "platform/win32/win_code_page.h"
 #include "platform/win32/win_file_access.h"
 #include "platform/win32/win_hot_key_service.h"
 #include "platform/win32/win_services.h"
 #include "platform/win32/win_startup_services.h"
 #include "platform/win32/window_subclass.h"
-
-namespace {
-
-// Until the settings window lands: nothing to show, nothing changes.
-class NoSettingsWindow : public platform::SettingsWindowHost {
-public:
-  void ShowModal() override {}
-};
-
-} // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::WinCodePage ansi(CP_ACP);
@@ -42,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::WinStartupServices system(window.Handle(), window.cmbRun.Handle(), subclass);
   hotkey::HotKeyActivation activation(window, window.cmbRun, system);
   subclass.SetActivation(activation);
-  NoSettingsWindow settingsWindow;
+  win32::WinSettingsWindowHost settingsWindow(instance, window.Handle(), environment, settings, shared);
 
   launcher::frmMain form(
       {window, window.cmbRun, window.cmdOK, window.cmdCancel, window.picAbout, window.lblTitle,
