@@ -155,7 +155,7 @@ void SettingsWindow::CreateControls() {
         break;
       case settings::ControlKind::Button:
         windowClass = WC_BUTTONW;
-        style |= WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY;
+        style |= WS_TABSTOP | BS_PUSHBUTTON;
         if (name == "cmdCancel") id = IDCANCEL;  // Esc presses it
         break;
       case settings::ControlKind::TextBox:
@@ -193,7 +193,8 @@ void SettingsWindow::CreateControls() {
 
   // The fields take any length; the platform's default stops at 32,767.
   for (HWND field : {txtIPath.Handle(), txtRPath.Handle()}) SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
-  for (const char* name : {"txtIPath", "txtRPath", "picHotkey"}) {
+  for (const char* name : {"txtIPath", "txtRPath", "picHotkey", "cmdEdit", "cmdDialog", "cmdCancel", "cmdSet",
+                           "cmdDel", "cmdAdd"}) {
     SetWindowSubclass(Control(name), ControlProc, 1, reinterpret_cast<DWORD_PTR>(this));
   }
 
@@ -421,13 +422,14 @@ void SettingsWindow::OnCommand(int id, int code, HWND control) {
     if (IsWindowEnabled(cmdCancel.Handle())) form_.cmdCancel_Click();
     return;
   }
-  // Enter outside a button arrives as IDOK: there is no default button.
-  if (id == IDOK || !control) return;
-  if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
-    // The focused button shows the default frame, and Enter presses it.
-    SendMessageW(control, BM_SETSTYLE, code == BN_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  // Enter arrives as IDOK unless the focused button shows itself as the
+  // default; either way only a button with the focus is pressed.
+  if (id == IDOK) {
+    HWND focus = GetFocus();
+    if (focus && IsPushButton(focus)) OnCommand(GetDlgCtrlID(focus), BN_CLICKED, focus);
     return;
   }
+  if (!control) return;
   if (code != BN_CLICKED || !IsWindowEnabled(control)) return;
   if (control == cmdSet.Handle()) {
     form_.cmdSet_Click();
@@ -440,6 +442,14 @@ void SettingsWindow::OnCommand(int id, int code, HWND control) {
   } else if (control == Control("cmdDialog")) {
     form_.cmdDialog_Click();
   }
+}
+
+bool SettingsWindow::IsPushButton(HWND control) const {
+  for (HWND button : {cmdAdd.Handle(), cmdDel.Handle(), cmdEdit.Handle(), cmdSet.Handle(), cmdCancel.Handle(),
+                      Control("cmdDialog")}) {
+    if (control == button) return true;
+  }
+  return false;
 }
 
 void SettingsWindow::Paint() {
@@ -478,7 +488,10 @@ LRESULT CALLBACK SettingsWindow::ControlProc(HWND hwnd, UINT message, WPARAM wPa
 
 LRESULT SettingsWindow::HandleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-  if (message == WM_LBUTTONDBLCLK) {
+  if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && IsPushButton(control)) {
+    // The focused button wears the default frame, and Enter presses it.
+    SendMessageW(control, BM_SETSTYLE, message == WM_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  } else if (message == WM_LBUTTONDBLCLK) {
     if (control == txtIPath.Handle()) form_.txtIPath_DblClick();
     if (control == txtRPath.Handle()) form_.txtRPath_DblClick();
   } else if (message == WM_SETFOCUS && control == Control("picHotkey")) {

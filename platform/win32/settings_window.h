@@ -74,6 +74,7 @@ private:
   SIZE FrameSize(UINT dpi) const;
   void OnCommand(int id, int code, HWND control);
   void Paint();
+  bool IsPushButton(HWND control) const;
   void Close();
   void RunQueryUnload();
   void EnableOwner();

@@ -261,6 +261,16 @@ TEST_F(SettingsWindowTest, TheListsAreLoadedAndEditedThroughTheRealControls) {
   EXPECT_NE(files.files[kPath].find("4=\x83\x81\x83\x82\x92\xA0\r\n4R=C:\\Tools\\memo.exe\r\n"), std::string::npos);
 }
 
+TEST_F(SettingsWindowTest, OnlyAButtonWithTheFocusIsTheDefault) {
+  ShowWindow(window->Handle(), SW_SHOW);
+  SetForegroundWindow(window->Handle());
+  SetFocus(Control("cmdAdd"));
+  EXPECT_EQ(GetWindowLongPtrW(Control("cmdAdd"), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_TRUE(SendMessageW(Control("cmdAdd"), WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
+  SetFocus(Control("txtIPath"));
+  EXPECT_EQ(GetWindowLongPtrW(Control("cmdAdd"), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+}
+
 TEST_F(SettingsWindowTest, EscapeAndTheCloseBoxCancel) {
   SendMessageW(window->Handle(), WM_COMMAND, IDCANCEL, 0);  // what the dialog manager sends for Esc
   EXPECT_EQ(window->Handle(), nullptr);
