@@ -63,6 +63,21 @@ HWND GetFocusOf(HWND window) {
   return info.hwndFocus;
 }
 
+// Every control of the window shows on the screen: none is still the
+// black of a window not painted yet.
+bool Painted(HWND window) {
+  HDC screen = GetDC(nullptr);
+  bool painted = true;
+  for (HWND child : Descendants(window)) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    const COLORREF pixel = GetPixel(screen, (rect.left + rect.right) / 2, rect.top + 2);
+    if (pixel == RGB(0, 0, 0) || pixel == CLR_INVALID) painted = false;
+  }
+  ReleaseDC(nullptr, screen);
+  return painted;
+}
+
 BOOL CALLBACK CountWindow(HWND window, LPARAM lParam) {
   auto& [processId, count] = *reinterpret_cast<std::pair<DWORD, int>*>(lParam);
   DWORD owner = 0;
@@ -132,9 +147,10 @@ protected:
 TEST_F(SettingsE2e, AnAliasAddedAndAppliedIsSavedAndCompletesAtOnce) {
   auto& session = Start(OneAlias());
   const std::filesystem::path note = session.AddProbe(L"note.exe");
+  SetCursorPos(0, 0);  // no tooltip in the picture
   HWND settings = OpenSettings();
   ASSERT_TRUE(settings) << "Alt+S did not show the settings window";
-  SaveScreenshot(ArtifactFolder() / "settings-window.bmp");
+  if (WaitUntil([&] { return Painted(settings); })) SaveScreenshot(ArtifactFolder() / "settings-window.bmp");
   EXPECT_FALSE(IsWindowEnabled(session.Window())) << "the launcher takes no input meanwhile";
 
   ASSERT_TRUE(EnterAlias(L"note", note.wstring()));
