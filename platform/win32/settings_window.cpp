@@ -118,6 +118,7 @@ bool SettingsWindow::Create() {
   const SIZE frame = FrameSize(dpi_);
   SetWindowPos(hwnd_, nullptr, centreX - frame.cx / 2, centreY - frame.cy / 2, frame.cx, frame.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClientArea();
   CreateControls();
   LayOut(dpi_);
   CreateToolTips();
@@ -139,6 +140,19 @@ SIZE SettingsWindow::FrameSize(UINT dpi) const {
             TwipsToPixels(settings::kSetClientHeight, dpi)};
   AdjustForDpi(&rect, kStyle, kExStyle, dpi);
   return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The frame the system actually draws may differ from what the metrics for
+// the DPI predict; the client area is what the layout needs exactly.
+void SettingsWindow::FitClientArea() {
+  const int width = TwipsToPixels(settings::kSetClientWidth, dpi_);
+  const int height = TwipsToPixels(settings::kSetClientHeight, dpi_);
+  RECT frame{}, client{};
+  GetWindowRect(hwnd_, &frame);
+  GetClientRect(hwnd_, &client);
+  if (client.right == width && client.bottom == height) return;
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + width - client.right,
+               frame.bottom - frame.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SettingsWindow::CreateControls() {
@@ -396,6 +410,7 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       const SIZE frame = FrameSize(dpi_);
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, frame.cx, frame.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+      FitClientArea();
       return 0;
     }
     case WM_DESTROY:

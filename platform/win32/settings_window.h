@@ -72,6 +72,7 @@ private:
   void RegisterDropTargets();
   void LayOut(UINT dpi);
   SIZE FrameSize(UINT dpi) const;
+  void FitClientArea();
   void OnCommand(int id, int code, HWND control);
   void Paint();
   bool IsPushButton(HWND control) const;

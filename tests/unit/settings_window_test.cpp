@@ -146,6 +146,23 @@ TEST_F(SettingsWindowTest, AFixedDialogFrameWithTheTitleAndClientSize) {
   EXPECT_NEAR((frame.top + frame.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
 }
 
+TEST_F(SettingsWindowTest, AMoveToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
+  RECT suggested{100, 100, 700, 500};
+  SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  dpi = 144;
+  RECT client{};
+  GetClientRect(window->Handle(), &client);
+  EXPECT_EQ(client.right, Px(5295));
+  EXPECT_EQ(client.bottom, Px(3330));
+  const RECT set = ClientRectOf(Control("cmdSet"));
+  EXPECT_EQ(set.left, Px(2280));
+  EXPECT_EQ(set.bottom - set.top, Px(345));
+  RECT interior{}, field{};
+  GetClientRect(Control("picHotkey"), &interior);
+  GetWindowRect(HotKeyField(), &field);
+  EXPECT_EQ(field.right - field.left, interior.right);
+}
+
 TEST_F(SettingsWindowTest, EveryControlOfTheTableIsAStandardControlInItsPlace) {
   for (const auto& layout : settings::kSetLayout) {
     HWND control = Control(layout.name);
