@@ -1,5 +1,6 @@
-// The launcher's real window: creates the controls of the layout table,
-// routes their notifications to frmMain and implements platform::Window.
+// The launcher's real window: a frameless strip that paints its own
+// background, labels and picture buttons, hosts the command box and the four
+// hidden buttons as child windows, and routes every event to frmMain.
 #pragma once
 
 #include <windows.h>
@@ -7,12 +8,34 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "launcher/frm_main.h"
+#include "platform/win32/canvas.h"
+#include "platform/win32/drawn_controls.h"
+#include "platform/win32/file_drop_target.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/win_controls.h"
 
 namespace win32 {
+
+// OLE for the thread (drag and drop needs more than COM); released when
+// the window object goes, after the window itself.
+class OleSession {
+public:
+  OleSession() = default;
+  ~OleSession() {
+    if (initialized_) OleUninitialize();
+  }
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
+  void Begin() {
+    if (!initialized_) initialized_ = SUCCEEDED(OleInitialize(nullptr));
+  }
+
+private:
+  bool initialized_ = false;
+};
 
 class MainWindow : public platform::Window {
 public:
@@ -21,6 +44,7 @@ public:
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
+  // Creates the window hidden, centred on the screen.
   bool Create();
   void AttachForm(launcher::frmMain& form) { form_ = &form; }
   HWND Handle() const { return hwnd_; }
@@ -28,7 +52,10 @@ public:
   WinComboBox cmbRun;
   WinButton cmdOK, cmdCancel, cmdOther, cmdEnd;
   WinPanel picAbout;
-  WinLabel lblClose, lblPlatform, lblCopyright, lblSet, lblBlue, lblTitle, lblRun, lblEnd, lblHide;
+  DrawnLabel lblClose, lblPlatform, lblCopyright, lblSet, lblBlue, lblTitle, lblRun, lblEnd, lblHide;
+  // The upper picture of each button's pair, which the pressed look hides:
+  // imgRun index 1 and imgSet index 0.
+  DrawnPicture imgRunRaised, imgSetRaised;
 
   // platform::Window
   bool Visible() const override;
@@ -46,22 +73,68 @@ public:
   bool PreTranslate(MSG& msg);
 
 private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnCommand(int id, int code, HWND control);
-  void CreateControls();
-  void CenterOnScreen();
-  HWND ControlByName(const char* name) const;
+  struct Fonts {
+    Font window, title, symbol;
+    bool symbolPresent = false;
+  };
+  // A press on a drawn label: the label keeps the mouse until every button
+  // is up again, wherever the pointer goes.
+  struct MouseCapture {
+    DrawnLabel* label = nullptr;
+    HWND source = nullptr;
+    int buttons = 0;
+  };
 
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandlePanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(int id, int code, HWND control);
+
+  void CreateControls();
+  void CreateTooltips();
+  void ApplyDpi(UINT dpi);
+  void CreateFonts(UINT dpi);
+  void CenterOnScreen();
+  HFONT FontFor(LabelFont font) const;
+
+  void Paint();
+  void PaintPanel(HWND panel);
+  void DrawLabels(HDC dc, const std::vector<DrawnLabel*>& stack);
+
+  bool OnMouse(HWND source, UINT message, WPARAM wParam, LPARAM lParam);
+  void EndCapture(int button, int shift, POINT point, bool released);
+  DrawnLabel* HitTest(HWND source, POINT point) const;
+  void LabelMouseDown(DrawnLabel& label, int button, int shift, double x, double y);
+  void LabelMouseMove(DrawnLabel& label, int button, int shift, double x, double y);
+  void LabelMouseUp(DrawnLabel& label, int button, int shift, double x, double y);
+  void LabelClick(DrawnLabel& label);
+
+  OleSession ole_;  // first in, last out
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
+  HWND tooltips_ = nullptr;
+  HWND lastFocus_ = nullptr;  // the child that had the focus when the window went inactive
   launcher::frmMain* form_ = nullptr;
-  Font font_;
-  Brush whiteBrush_;
-  std::map<std::string, HWND> controls_;
+  UINT dpi_ = 96;
+  Fonts fonts_;
+  Canvas background_;
+  std::map<std::string, HWND> children_;
+  std::vector<DrawnLabel*> windowLabels_;  // stacking order, top first
+  std::vector<DrawnLabel*> panelLabels_;
+  std::vector<DrawnLabel*> tooltipLabels_;
+  MouseCapture capture_;
+  // The command box and its edit field, which covers most of it: OLE asks
+  // the window under the pointer first.
+  FileDropTarget* dropOnBox_ = nullptr;
+  FileDropTarget* dropOnEdit_ = nullptr;
   bool unloaded_ = false;
 };
 
 int RunMessageLoop(MainWindow& window);
+
+// The keyboard's modifiers now, as the platform's shift argument: 1 Shift,
+// 2 Ctrl, 4 Alt.
+int ShiftState();
 
 } // namespace win32

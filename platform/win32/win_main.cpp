@@ -37,7 +37,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   launcher::frmMain form(
       {window, window.cmbRun, window.cmdOK, window.cmdCancel, window.picAbout, window.lblTitle,
-       window.lblPlatform, window.lblRun, window.lblSet},
+       window.lblPlatform, window.imgRunRaised, window.imgSetRaised},
       {shell, environment, settings, messageBoxes, system, hotKey, settingsWindow}, shared);
   window.AttachForm(form);
   window.QueryUnload = [&form] { form.Form_QueryUnload(); };
