@@ -153,6 +153,26 @@ TEST(ChromeE2e, TheStripIs240By50AndLooksItsPart) {
   SaveLauncherShot("launcher-about");
 }
 
+TEST(ChromeE2e, TheProgramCarriesItsIconAtTheUsualSizes) {
+  LauncherSession session(TwoAliases(), {L"/h", false});
+  HMODULE exe = LoadLibraryExW((session.Folder() / L"Mirabelton.exe").c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(exe, nullptr);
+  HRSRC group = FindResourceW(exe, MAKEINTRESOURCEW(1), RT_GROUP_ICON);
+  ASSERT_NE(group, nullptr);
+  auto* directory = static_cast<BYTE*>(LockResource(LoadResource(exe, group)));
+  for (int size : {16, 32, 48}) {
+    // The image the system would pick must be drawn at that size, not stretched.
+    const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+    HRSRC image = FindResourceW(exe, MAKEINTRESOURCEW(id), RT_ICON);
+    ASSERT_NE(image, nullptr) << size;
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(exe, image)));
+    EXPECT_EQ(header->biWidth, size);
+    EXPECT_EQ(header->biBitCount, 32) << size;
+  }
+  FreeLibrary(exe);
+}
+
 TEST(ChromeE2e, TheStripScalesWithTheDpi) {
   ReadPhysicalPixels();
   SystemDpi dpi(144);
