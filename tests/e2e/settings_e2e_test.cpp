@@ -109,13 +109,26 @@ protected:
   // Alt+S on the launcher; the settings window once it shows and has the
   // keyboard, or null.
   HWND OpenSettings() {
-    if (!session_->Press({VK_MENU, 'S'})) return nullptr;
     HWND window = nullptr;
-    const bool shown = WaitUntil([&] {
+    auto shown = [&] {
       window = FindTopLevelWindow(session_->ProcessId(), kSettingsClass, kSettingsTitle);
       return window && IsWindowVisible(window) && IsForeground(window);
-    });
-    return shown ? window : nullptr;
+    };
+    // Wine takes the state of the modifier keys from the X server when one
+    // of its windows gains the X focus; an injected Alt that meets such a
+    // moment is dropped and the S arrives alone, as a letter in the box.
+    // That, and only that, is worth a second Alt+S.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      if (!session_->Press({VK_MENU, 'S'})) break;
+      if (!WaitUntil([&] { return shown() || session_->ComboText() == L"s"; })) break;
+      if (shown()) return window;
+      if (!session_->Present()) break;
+    }
+    openFailure_ = "Alt+S: settings window " + std::string(window ? "found" : "missing") +
+                   (window && IsWindowVisible(window) ? ", shown" : "") +
+                   (window && IsForeground(window) ? ", in front" : "") + "; the command box holds \"" +
+                   Utf8(session_->ComboText()) + "\"";
+    return nullptr;
   }
   ::testing::AssertionResult Closes(HWND window) {
     if (WaitUntil([&] { return !IsWindow(window); })) return ::testing::AssertionSuccess();
@@ -142,6 +155,7 @@ protected:
   }
 
   std::optional<LauncherSession> session_;
+  std::string openFailure_;
 };
 
 TEST_F(SettingsE2e, AnAliasAddedAndAppliedIsSavedAndCompletesAtOnce) {
@@ -149,7 +163,7 @@ TEST_F(SettingsE2e, AnAliasAddedAndAppliedIsSavedAndCompletesAtOnce) {
   const std::filesystem::path note = session.AddProbe(L"note.exe");
   SetCursorPos(0, 0);  // no tooltip in the picture
   HWND settings = OpenSettings();
-  ASSERT_TRUE(settings) << "Alt+S did not show the settings window";
+  ASSERT_TRUE(settings) << openFailure_;
   if (WaitUntil([&] { return Painted(settings); })) SaveScreenshot(ArtifactFolder() / "settings-window.bmp");
   EXPECT_FALSE(IsWindowEnabled(session.Window())) << "the launcher takes no input meanwhile";
 
@@ -175,7 +189,7 @@ TEST_F(SettingsE2e, CancelEscapeAndTheOpenFileDialogChangeNothing) {
   const std::string before = ReadBytes(SettingsFile());
 
   HWND settings = OpenSettings();
-  ASSERT_TRUE(settings);
+  ASSERT_TRUE(settings) << openFailure_;
   ASSERT_TRUE(EnterAlias(L"temp", L"C:\\temp.exe"));
   ASSERT_TRUE(WaitUntil([&] { return ListCount(settings) == 2; }));
   ASSERT_TRUE(PressKeys({VK_MENU, 'C'}));
@@ -183,7 +197,7 @@ TEST_F(SettingsE2e, CancelEscapeAndTheOpenFileDialogChangeNothing) {
 
   // The browse button's dialog, cancelled, then Esc in the window.
   settings = OpenSettings();
-  ASSERT_TRUE(settings);
+  ASSERT_TRUE(settings) << openFailure_;
   EXPECT_EQ(ListCount(settings), 1) << "the next opening shows the file, not the cancelled edits";
   HWND browse = DescendantWithText(settings, L"...");
   ASSERT_TRUE(browse);
@@ -208,7 +222,7 @@ TEST_F(SettingsE2e, ASaveThatCannotBeWrittenWarnsAndKeepsTheWindowOpen) {
   auto& session = Start(OneAlias());
   const std::string before = ReadBytes(SettingsFile());
   HWND settings = OpenSettings();
-  ASSERT_TRUE(settings);
+  ASSERT_TRUE(settings) << openFailure_;
   ASSERT_TRUE(EnterAlias(L"kept", L"C:\\kept.exe"));
   ASSERT_TRUE(WaitUntil([&] { return ListCount(settings) == 2; }));
 
@@ -234,10 +248,12 @@ TEST_F(SettingsE2e, ASaveThatCannotBeWrittenWarnsAndKeepsTheWindowOpen) {
   EXPECT_TRUE(IsWindowVisible(settings)) << "the window stays open after the warning";
   EXPECT_EQ(ListCount(settings), 2) << "with every edit";
 
-  // With the file free again the same edits are saved.
+  // With the file free again the same edits are saved. (The button is
+  // clicked: keys right after a change of focus may lose their Alt.)
   lock = UniqueHandle();
-  ASSERT_TRUE(WaitUntil([&] { return IsForeground(settings); }));
-  ASSERT_TRUE(PressKeys({VK_MENU, 'S'}));
+  HWND apply = DescendantWithText(settings, L"設定(&S)");
+  ASSERT_TRUE(apply);
+  PostMessageW(apply, BM_CLICK, 0, 0);
   ASSERT_TRUE(Closes(settings));
   EXPECT_NE(ReadBytes(SettingsFile()).find("2=kept\r\n2R=C:\\kept.exe\r\n"), std::string::npos);
 }
@@ -245,7 +261,7 @@ TEST_F(SettingsE2e, ASaveThatCannotBeWrittenWarnsAndKeepsTheWindowOpen) {
 TEST_F(SettingsE2e, ANewHotKeyPressedIntoTheFieldWorksAtOnce) {
   auto& session = Start(OneAlias());
   HWND settings = OpenSettings();
-  ASSERT_TRUE(settings);
+  ASSERT_TRUE(settings) << openFailure_;
   HWND field = FindDescendant(settings, L"msctls_hotkey32");
   ASSERT_TRUE(field);
 
@@ -279,9 +295,20 @@ TEST_F(SettingsE2e, OpeningAndClosingAHundredTimesLeavesNoObjectsBehind) {
   auto& session = Start(OneAlias());
   UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, session.ProcessId()));
   ASSERT_TRUE(process);
-  auto cycle = [&] {
+  auto cycle = [&]() -> ::testing::AssertionResult {
     HWND settings = OpenSettings();
-    return settings && PressKeys({VK_ESCAPE}) && WaitUntil([&] { return !IsWindow(settings); });
+    if (!settings) return ::testing::AssertionFailure() << openFailure_;
+    if (!PressKeys({VK_ESCAPE})) return ::testing::AssertionFailure() << "SendInput refused Esc";
+    if (!Closes(settings)) return Closes(settings);
+    // The launcher has its command box back before the next Alt+S.
+    HWND combo = session.Combo();
+    if (!WaitUntil([&] {
+          HWND focus = GetFocusOf(session.Window());
+          return focus && (focus == combo || GetParent(focus) == combo);
+        })) {
+      return ::testing::AssertionFailure() << "the command box did not get the focus back";
+    }
+    return ::testing::AssertionSuccess();
   };
   // The first opening loads classes and libraries for good.
   ASSERT_TRUE(cycle());
