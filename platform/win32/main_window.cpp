@@ -113,8 +113,9 @@ bool MainWindow::Create() {
   auto drop = [this](const std::vector<std::wstring>& files) {
     if (form_) form_->cmbRun_OLEDragDrop(files);
   };
-  dropOnBox_ = FileDropTarget::Register(cmbRun.Handle(), over, drop);
-  dropOnEdit_ = FileDropTarget::Register(cmbRun.EditField(), over, drop);
+  // OLE looks for a target from the window under the pointer up through its
+  // parents, so the box serves its edit field as well.
+  dropTarget_ = FileDropTarget::Register(cmbRun.Handle(), over, drop);
   return true;
 }
 
@@ -431,10 +432,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam) Unload();
       return 0;
     case WM_DESTROY:
-      for (FileDropTarget** target : {&dropOnBox_, &dropOnEdit_}) {
-        if (*target) (*target)->Revoke();
-        *target = nullptr;
-      }
+      if (dropTarget_) dropTarget_->Revoke();
+      dropTarget_ = nullptr;
       if (!unloaded_) {
         unloaded_ = true;
         if (QueryUnload) QueryUnload();

@@ -124,10 +124,7 @@ private:
   std::vector<DrawnLabel*> panelLabels_;
   std::vector<DrawnLabel*> tooltipLabels_;
   MouseCapture capture_;
-  // The command box and its edit field, which covers most of it: OLE asks
-  // the window under the pointer first.
-  FileDropTarget* dropOnBox_ = nullptr;
-  FileDropTarget* dropOnEdit_ = nullptr;
+  FileDropTarget* dropTarget_ = nullptr;  // on the command box
   bool unloaded_ = false;
 };
 

@@ -3,8 +3,16 @@
 // button, the about panel and the Alt shortcuts.
 #include <gtest/gtest.h>
 
+#include <ole2.h>
+#include <shlobj.h>  // DROPFILES
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "tests/e2e/keyboard.h"
 #include "tests/e2e/launcher_session.h"
@@ -77,6 +85,158 @@ std::optional<int> AboutPanelOffset(const LauncherSession& session) {
   HWND panel = FindDescendant(session.Window(), L"MirabeltonAboutPanel");
   if (!panel) return std::nullopt;
   return WindowRect(panel).top - WindowRect(session.Window()).top;
+}
+
+struct VisibleTooltip {
+  DWORD processId;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchVisibleTooltip(HWND window, LPARAM lParam) {
+  auto& search = *reinterpret_cast<VisibleTooltip*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (owner != search.processId || !IsWindowVisible(window) || std::wstring_view(name) != L"tooltips_class32") {
+    return TRUE;
+  }
+  search.found = window;
+  return FALSE;
+}
+
+HWND ShownTooltip(const LauncherSession& session) {
+  VisibleTooltip search{session.ProcessId()};
+  EnumWindows(MatchVisibleTooltip, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A drag source that the test drives: data that offers either a file list
+// (CF_HDROP) or plain text, dropped where the pointer is when the test says
+// so. The pointer moves by injected input; no button is pressed, as the
+// system gives a button's state only to the foreground thread.
+class DragData final : public IDataObject, public IDropSource {
+public:
+  explicit DragData(const std::vector<std::wstring>& files) : format_(CF_HDROP) {
+    std::wstring list;
+    for (const std::wstring& file : files) list += file + L'\0';
+    list += L'\0';
+    bytes_.resize(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    DROPFILES header{};
+    header.pFiles = sizeof header;
+    header.fWide = TRUE;
+    std::memcpy(bytes_.data(), &header, sizeof header);
+    std::memcpy(bytes_.data() + sizeof header, list.data(), list.size() * sizeof(wchar_t));
+  }
+  explicit DragData(const std::wstring& text) : format_(CF_UNICODETEXT) {
+    bytes_.resize((text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(bytes_.data(), text.c_str(), bytes_.size());
+  }
+
+  // IUnknown: lives on the test's stack for the whole drag.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IDataObject))) {
+      *object = static_cast<IDataObject*>(this);
+    } else if (IsEqualIID(iid, __uuidof(IDropSource))) {
+      *object = static_cast<IDropSource*>(this);
+    } else {
+      *object = nullptr;
+      return E_NOINTERFACE;
+    }
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+  // IDropSource
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+    if (escape) return DRAGDROP_S_CANCEL;
+    return release.load() ? DRAGDROP_S_DROP : S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+  // IDataObject: one format in one global memory block.
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
+    std::memcpy(GlobalLock(memory), bytes_.data(), bytes_.size());
+    GlobalUnlock(memory);
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = memory;
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+    return format && format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    out->ptd = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+  std::atomic<bool> release{false};
+
+private:
+  CLIPFORMAT format_;
+  std::vector<char> bytes_;
+};
+
+// OLE, looked up at run time so the test program links what the others do.
+class Ole {
+public:
+  Ole() : module_(LoadLibraryW(L"ole32.dll")) {
+    initialize_ = reinterpret_cast<HRESULT(WINAPI*)(void*)>(Find("OleInitialize"));
+    uninitialize_ = reinterpret_cast<void(WINAPI*)()>(Find("OleUninitialize"));
+    doDragDrop_ = reinterpret_cast<HRESULT(WINAPI*)(IDataObject*, IDropSource*, DWORD, DWORD*)>(Find("DoDragDrop"));
+    ready_ = initialize_ && uninitialize_ && doDragDrop_ && SUCCEEDED(initialize_(nullptr));
+  }
+  ~Ole() {
+    if (ready_) uninitialize_();
+    if (module_) FreeLibrary(module_);
+  }
+  Ole(const Ole&) = delete;
+  Ole& operator=(const Ole&) = delete;
+  bool Ready() const { return ready_; }
+  HRESULT DoDragDrop(IDataObject* data, IDropSource* source, DWORD allowed, DWORD* effect) const {
+    return doDragDrop_(data, source, allowed, effect);
+  }
+
+private:
+  void* Find(const char* name) const {
+    return module_ ? reinterpret_cast<void*>(GetProcAddress(module_, name)) : nullptr;
+  }
+  HMODULE module_;
+  HRESULT(WINAPI* initialize_)(void*) = nullptr;
+  void(WINAPI* uninitialize_)() = nullptr;
+  HRESULT(WINAPI* doDragDrop_)(IDataObject*, IDropSource*, DWORD, DWORD*) = nullptr;
+  bool ready_ = false;
+};
+
+// Drags the data from a point off the launcher onto target and drops it
+// there; returns the effect the drop ended with.
+DWORD DragAndDrop(const Ole& ole, DragData& data, POINT start, POINT target) {
+  std::thread hand([&] {
+    for (int step = 1; step <= 8; ++step) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(60));
+      SendMouse(0, {start.x + (target.x - start.x) * step / 8, start.y + (target.y - start.y) * step / 8});
+    }
+    // Long enough for the drag loop to see the target under the pointer.
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    data.release = true;
+  });
+  MoveMouse(start);
+  DWORD effect = DROPEFFECT_NONE;
+  ole.DoDragDrop(&data, &data, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+  hand.join();
+  return effect;
 }
 
 // Sets the DPI that Wine reports to programs started afterwards, and puts
@@ -235,6 +395,46 @@ TEST(ChromeE2e, TheRunButtonLooksPressedUntilTheReleaseEvenOffTheWindow) {
   // A real click runs the (empty) command, which hides the launcher.
   ASSERT_TRUE(Click(run));
   EXPECT_TRUE(WaitUntil([&] { return !session.Visible(); }));
+}
+
+TEST(ChromeE2e, HoveringAPictureButtonShowsItsTooltip) {
+  ReadPhysicalPixels();
+  LauncherSession session(TwoAliases());
+  ASSERT_TRUE(session.Present());
+  ASSERT_TRUE(MoveMouse(At(session.Window(), 120, 100)));  // off the window
+  EXPECT_EQ(ShownTooltip(session), nullptr);
+  ASSERT_TRUE(MoveMouse(At(session.Window(), 220, 33)));
+  ASSERT_TRUE(MoveMouse(At(session.Window(), 221, 34)));
+  HWND tip = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (tip = ShownTooltip(session)) != nullptr; }));
+  SaveLauncherShot("launcher-tooltip");
+  const std::optional<std::wstring> text = WindowText(tip);
+  if (text && !text->empty()) {
+    EXPECT_EQ(*text, L"実行(Enter)");
+  }
+}
+
+TEST(ChromeE2e, AFileDroppedOnTheCommandBoxBecomesItsText) {
+  ReadPhysicalPixels();
+  Ole ole;
+  ASSERT_TRUE(ole.Ready());
+  LauncherSession session(TwoAliases());
+  ASSERT_TRUE(session.Present());
+  ASSERT_TRUE(session.Type(L"no"));
+  ASSERT_TRUE(WaitUntil([&] { return session.ComboText() == L"notepad"; }));
+  const POINT start = At(session.Window(), 120, 120);
+  const POINT box = At(session.Window(), 90, 34);
+
+  DragData text(std::wstring(L"C:\\plain.txt"));
+  EXPECT_EQ(DragAndDrop(ole, text, start, box), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(session.ComboText(), L"notepad");
+
+  DragData files(std::vector<std::wstring>{L"C:\\Program Files\\Editor\\edit.exe", L"C:\\b.txt", L"C:\\c.txt"});
+  EXPECT_EQ(DragAndDrop(ole, files, start, box), static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_TRUE(WaitUntil([&] { return session.ComboText() == L"C:\\Program Files\\Editor\\edit.exe"; }))
+      << Utf8(session.ComboText());
+  EXPECT_TRUE(session.Visible());
+  EXPECT_TRUE(session.ProbeLog().empty());
 }
 
 TEST(ChromeE2e, TheGlyphsHideAndEnd) {
