@@ -281,6 +281,7 @@ void SaveLauncherShot(const std::string& name) {
 
 TEST(ChromeE2e, TheStripIs240By50AndLooksItsPart) {
   ReadPhysicalPixels();
+  SetCursorPos(0, 0);  // no tooltip in the pictures
   LauncherSession session(TwoAliases());
   const RECT rect = WindowRect(session.Window());
   EXPECT_EQ(rect.right - rect.left, 240);
@@ -460,9 +461,15 @@ TEST(ChromeE2e, TheGlyphsHideAndEnd) {
 
 TEST(ChromeE2e, AltXEndsTheProgramFromTheCommandBox) {
   LauncherSession session(TwoAliases());
-  ASSERT_TRUE(session.Present());
-  ASSERT_TRUE(session.Type(L"no"));
-  ASSERT_TRUE(session.Press({VK_MENU, 'X'}));
+  // Wine may drop an injected Alt while one of its windows takes the X
+  // focus; the X then arrives alone, typed into the box, and only that is
+  // worth another try.
+  for (int attempt = 0; attempt < 3 && !session.ExitCode(); ++attempt) {
+    ASSERT_TRUE(session.Present());
+    ASSERT_TRUE(session.Press({VK_MENU, 'X'}));
+    ASSERT_TRUE(WaitUntil([&] { return session.ExitCode() || session.ComboText() == L"x"; }))
+        << "neither ended nor typed: the box holds " << Utf8(session.ComboText());
+  }
   ASSERT_TRUE(session.WaitForExit(20'000));
   EXPECT_EQ(session.ExitCode(), 0u);
 }
