@@ -60,6 +60,7 @@ HFONT MakeFont(const std::wstring& face, int points, int weight, BYTE charSet, U
   wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   return CreateFontIndirectW(&font);
 }
+
 int Width(const RECT& rect) { return rect.right - rect.left; }
 int Height(const RECT& rect) { return rect.bottom - rect.top; }
 
