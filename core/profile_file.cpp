@@ -151,6 +151,7 @@ ProfileFile ProfileFile::Parse(std::string_view bytes, const AnsiCodePage& ansi,
   if (bytes.empty()) return file;
   if (bytes.substr(0, kBom.size()) == kBom) {
     file.encoding_ = FileEncoding::Utf8Bom;
+    file.parsedBom_ = true;
     bytes.remove_prefix(kBom.size());
   } else if (LooksLikeUtf8(bytes)) {
     file.encoding_ = FileEncoding::Utf8;
@@ -436,18 +437,31 @@ void ProfileFile::EndLastLine() {
 }
 
 std::string ProfileFile::Serialize() const {
-  std::size_t size = encoding_ == FileEncoding::Utf8Bom ? kBom.size() : 0;
+  std::size_t size = 0;
   for (const Section& section : sections_) {
     for (const Line& line : section.lines) size += line.length + EolText(line.eol).size();
   }
-  std::string bytes;
-  bytes.reserve(size);
-  if (encoding_ == FileEncoding::Utf8Bom) bytes += kBom;
-  for (const Section& section : sections_) {
-    for (const Line& line : section.lines) {
-      bytes += TextOf(line);
-      bytes += EolText(line.eol);
+  // ANSI bytes that happen to be valid UTF-8 would be read back as UTF-8,
+  // as other characters: half-width katakana pairs such as "ﾃｩ" (C3 A9)
+  // are. Such a document is written in UTF-8 with a BOM instead.
+  if (encoding_ == FileEncoding::Ansi && size != 0) {
+    std::string bytes;
+    bytes.reserve(size);
+    for (const Section& section : sections_) {
+      for (const Line& line : section.lines) bytes.append(TextOf(line)).append(EolText(line.eol));
     }
+    if (!LooksLikeUtf8(bytes)) return bytes;
+    ProfileFile utf8 = *this;
+    utf8.SwitchToUtf8();
+    return utf8.Serialize();
+  }
+  // An empty file read in stays empty; one that held only a BOM keeps it.
+  const bool bom = encoding_ == FileEncoding::Utf8Bom && (size != 0 || parsedBom_);
+  std::string bytes;
+  bytes.reserve(size + (bom ? kBom.size() : 0));
+  if (bom) bytes += kBom;
+  for (const Section& section : sections_) {
+    for (const Line& line : section.lines) bytes.append(TextOf(line)).append(EolText(line.eol));
   }
   return bytes;
 }
@@ -469,18 +483,41 @@ std::wstring ProfileFile::DecodeText(std::string_view bytes) const {
   return DecodeLeniently(bytes, 4, [](std::string_view piece) { return DecodeUtf8(piece); });
 }
 
-// Lines that do not decode in the code page keep their bytes: there is
-// nothing truer to write for them. Index names do not change, as they are
-// made from the decoded text.
+// Every line is re-encoded so that it reads the same once the file is
+// UTF-8. A line that does not decode in the code page keeps its bytes where
+// UTF-8 reads them alike (a lone bad byte is U+FFFD either way): there is
+// nothing truer to write for it. Otherwise it becomes what reading shows of
+// it, U+FFFD for the bytes that do not decode, since kept as bytes it would
+// read as other characters, or as another key; and a broken header stays
+// broken, its ']' replaced, rather than become a section in UTF-8. The key
+// index is made again, as converted keys now have names one can look up.
 void ProfileFile::SwitchToUtf8() {
+  auto decodeAnsi = [this](std::string_view piece) { return ansi_->Decode(piece); };
   for (Section& section : sections_) {
     for (Line& line : section.lines) {
       const std::string_view text = TextOf(line);
       if (IsAscii(text)) continue;
-      if (auto decoded = ansi_->Decode(text)) Rewrite(line, 0, EncodeUtf8(*decoded));
+      if (auto decoded = ansi_->Decode(text)) {
+        Rewrite(line, 0, EncodeUtf8(*decoded));
+        continue;
+      }
+      std::wstring shown = DecodeLeniently(text, 2, decodeAnsi);
+      const std::string_view body = TrimBlanks(text);
+      if (!body.empty() && body.front() == '[' && !HeaderName(body)) {
+        std::replace(shown.begin(), shown.end(), L']', L'\xFFFD');
+      } else if (shown == DecodeLeniently(text, 4, DecodeUtf8)) {
+        continue;
+      }
+      Rewrite(line, 0, EncodeUtf8(shown));
     }
   }
   encoding_ = FileEncoding::Utf8Bom;
+  for (Section& section : sections_) {
+    if (!section.hasHeader) continue;
+    section.keySlots.clear();
+    section.keyCount = 0;
+    BuildKeyIndex(section);
+  }
   CompactTextIfWasteful();
 }
 

@@ -14,7 +14,9 @@
 // Encoding: ANSI (the system code page) or UTF-8, with or without BOM,
 // detected on parse and kept on write. A value that the ANSI code page cannot
 // represent switches the whole file to UTF-8 with BOM, re-encoding the
-// other lines character for character.
+// other lines so that each reads as before; so does ANSI text whose bytes
+// would pass for UTF-8 (half-width katakana can), which a later read would
+// otherwise take for UTF-8.
 #pragma once
 
 #include <cstddef>
@@ -94,6 +96,7 @@ private:
   const AnsiCodePage* ansi_;
   FileEncoding encoding_;
   Eol eol_ = Eol::kCrLf;  // for new lines: the ending most lines had when parsed
+  bool parsedBom_ = false;  // a UTF-8 file without lines still writes its BOM back
   std::string text_;
   std::size_t liveBytes_ = 0;  // bytes of text_ that some line still uses
   std::vector<Section> sections_;
