@@ -1,0 +1,44 @@
+// Loading the settings from arbitrary bytes, as the launcher does at start
+// and after the settings window: never a crash, and a table whose parts
+// agree with each other and with the file's TotalNumber.
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "core/settings_file.h"
+#include "platform/posix/iconv_code_page.h"
+
+namespace {
+
+// One file that is whatever the fuzzer made it.
+class OneFile : public core::FileAccess {
+public:
+  explicit OneFile(std::string bytes) : bytes_(std::move(bytes)) {}
+  std::optional<std::string> ReadFile(const std::wstring&) override { return bytes_; }
+  bool ReplaceFile(const std::wstring&, const std::string&) override { return false; }
+  bool FileExistsExactName(const std::wstring&, const std::wstring&) override { return true; }
+
+private:
+  std::string bytes_;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const posix::IconvCodePage cp932("CP932");
+  OneFile file(std::string(reinterpret_cast<const char*>(data), size));
+  const core::SettingsStore store(file, cp932, core::FileEncoding::Ansi, L"Mirabelton.ini");
+  const core::ProfileFile loaded = store.Load();
+  const core::AliasTable table = core::ReadAliasTable(loaded);
+
+  const std::size_t count = table.shortNames.size();
+  if (table.realPaths.size() != count + 1) std::abort();
+  if (count > static_cast<std::size_t>(core::kMaxAliases)) std::abort();
+  if (!table.realPaths.front().empty()) std::abort();
+  if (count != static_cast<std::size_t>(core::ParseTotalNumber(table.totalNumberText))) std::abort();
+  if (loaded.Get(core::kSection, core::kTotalNumberKey).value_or(L"0") != table.totalNumberText) {
+    std::abort();
+  }
+  return 0;
+}
