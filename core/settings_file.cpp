@@ -38,23 +38,36 @@ std::optional<Decimal> ParseDecimal(std::wstring_view text) {
   return result;
 }
 
-} // namespace
+// Room for any int's digits, its sign and the "R" of a real-path key.
+using KeyBuffer = wchar_t[16];
 
-// Written out by hand: reading all 32,767 aliases formats 65,534 keys, and
-// the library's wide formatting is slow.
-std::wstring ShortNameKey(int index) {
-  wchar_t digits[16];
-  wchar_t* first = std::end(digits);
+// The decimal digits of index, ending at the end of buffer: reading all
+// 32,767 aliases formats 65,534 keys, and building a string for each one
+// costs more than looking it up.
+std::wstring_view FormatIndex(KeyBuffer& buffer, int index, bool realPath) {
+  wchar_t* const end = std::end(buffer);
+  wchar_t* first = end;
+  if (realPath) *--first = L'R';
   unsigned magnitude = index < 0 ? 0u - static_cast<unsigned>(index) : static_cast<unsigned>(index);
   do {
     *--first = static_cast<wchar_t>(L'0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
   if (index < 0) *--first = L'-';
-  return std::wstring(first, std::end(digits));
+  return std::wstring_view(first, static_cast<std::size_t>(end - first));
 }
 
-std::wstring RealPathKey(int index) { return ShortNameKey(index) + L"R"; }
+} // namespace
+
+std::wstring ShortNameKey(int index) {
+  KeyBuffer buffer;
+  return std::wstring(FormatIndex(buffer, index, false));
+}
+
+std::wstring RealPathKey(int index) {
+  KeyBuffer buffer;
+  return std::wstring(FormatIndex(buffer, index, true));
+}
 
 int ParseTotalNumber(std::wstring_view text) {
   const auto number = ParseDecimal(text);
@@ -103,9 +116,10 @@ AliasTable ReadAliasTable(const ProfileFile& file) {
   table.shortNames.reserve(static_cast<std::size_t>(count));
   table.realPaths.reserve(static_cast<std::size_t>(count) + 1);
   table.realPaths.emplace_back();
+  KeyBuffer key;
   for (int i = 1; i <= count; ++i) {
-    table.shortNames.push_back(file.GetString(kSection, ShortNameKey(i), L""));
-    table.realPaths.push_back(file.GetString(kSection, RealPathKey(i), L""));
+    table.shortNames.push_back(file.GetString(kSection, FormatIndex(key, i, false), L""));
+    table.realPaths.push_back(file.GetString(kSection, FormatIndex(key, i, true), L""));
   }
   table.hotKeyValue = ParseHotKey(file.GetString(kSection, kHotKeyKey, L"123"));
   return table;

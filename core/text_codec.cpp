@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 namespace core {
@@ -116,6 +117,14 @@ bool LooksLikeUtf8(std::string_view bytes) {
   bool sawMultiByte = false;
   std::size_t pos = 0;
   while (pos < bytes.size()) {
+    // Settings files are nearly all ASCII: skip it eight bytes at a time.
+    while (bytes.size() - pos >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, bytes.data() + pos, sizeof word);
+      if ((word & 0x8080808080808080u) != 0) break;
+      pos += 8;
+    }
+    if (pos == bytes.size()) break;
     if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
       ++pos;
       continue;
