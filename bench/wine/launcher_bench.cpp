@@ -237,12 +237,22 @@ struct Samples {
   }
 };
 
+// With --trace, the tick counts of each start and show go to stderr, to be
+// laid beside a WINEDEBUG=+timestamp log of the same run.
+bool g_trace = false;
+
+void Trace(const char* event, DWORD processId) {
+  if (g_trace) std::fprintf(stderr, "trace %s %04lx %lu\n", event, processId, GetTickCount());
+}
+
 // Start-up time, then the working set once idle.
 std::pair<double, double> MeasureStart(const Installed& program) {
   const double start = NowMs();
   Process process(program.exe, L"");
+  Trace("started", process.Id());
   process.AwaitWindow(program.title, true);
   const double shownMs = NowMs() - start;
+  Trace("visible", process.Id());
   process.Settle();
   return {shownMs, process.WorkingSetMiB()};
 }
@@ -374,6 +384,7 @@ int wmain(int argc, wchar_t** argv) {
   int runs = 7;
   for (int i = 1; i < argc; ++i) {
     if (std::wstring_view(argv[i]) == L"--runs" && i + 1 < argc) runs = std::max(1, _wtoi(argv[++i]));
+    if (std::wstring_view(argv[i]) == L"--trace") g_trace = true;
   }
   try {
     return Run(runs);
