@@ -8,6 +8,7 @@
 // and on the launcher alone: the settings window's opening time with a few
 // and with 32,767 aliases, and the start-up time with 32,767 aliases.
 //
+// Options: --runs N (default 7), --launcher <exe> (another build), --trace.
 // Output: one line per figure, "name<TAB>median<TAB>unit<TAB>samples", for
 // tools/bench to put in its table. Exit code 1 when a measurement failed.
 #include <windows.h>
@@ -307,7 +308,7 @@ double MeasureSettings(const Installed& launcher, int openings, Samples& openMs)
   return process.WorkingSetMiB();
 }
 
-int Run(int runs) {
+int Run(int runs, const std::wstring& launcherExe) {
   const fs::path root = fs::temp_directory_path() /
                         (L"mirabelton-bench-" + std::to_wstring(GetCurrentProcessId()));
   struct Cleanup {
@@ -318,7 +319,6 @@ int Run(int runs) {
     }
   } cleanup{root};
 
-  const std::wstring launcherExe = WindowsPath(BENCH_LAUNCHER_EXE);
   const std::wstring referenceExe = WindowsPath(BENCH_REFERENCE_EXE);
   const Installed launcher = Install(root / L"few", launcherExe, L"Mirabelton.exe",
                                      kLauncherTitle, SettingsFile(12));
@@ -382,12 +382,21 @@ int Run(int runs) {
 
 int wmain(int argc, wchar_t** argv) {
   int runs = 7;
+  // Another build of the launcher, to weigh a change against the same
+  // reference in the same run.
+  std::wstring launcherExe = WindowsPath(BENCH_LAUNCHER_EXE);
   for (int i = 1; i < argc; ++i) {
-    if (std::wstring_view(argv[i]) == L"--runs" && i + 1 < argc) runs = std::max(1, _wtoi(argv[++i]));
-    if (std::wstring_view(argv[i]) == L"--trace") g_trace = true;
+    const std::wstring_view option = argv[i];
+    if (option == L"--launcher" && i + 1 < argc) {
+      launcherExe = argv[++i];
+    } else if (option == L"--runs" && i + 1 < argc) {
+      runs = std::max(1, _wtoi(argv[++i]));
+    } else if (option == L"--trace") {
+      g_trace = true;
+    }
   }
   try {
-    return Run(runs);
+    return Run(runs, launcherExe);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "launcher_bench: %s\n", e.what());
     return 1;
