@@ -6,6 +6,24 @@
 
 namespace win32 {
 
+namespace {
+
+// The dialog's library is loaded on first use: imported at start it would
+// bring its own imports into every launcher, which opens it rarely.
+using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+GetOpenFileNameFn OpenFileDialogFunction() {
+  static const GetOpenFileNameFn function = [] {
+    HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    return library ? reinterpret_cast<GetOpenFileNameFn>(
+                         reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")))
+                   : nullptr;
+  }();
+  return function;
+}
+
+} // namespace
+
 std::wstring WinFileDialog::ShowOpen(const std::wstring& title, const std::wstring& filter) {
   // "label|pattern|..." becomes the NUL-separated, doubly NUL-ended list.
   std::wstring filterList = filter;
@@ -28,7 +46,8 @@ std::wstring WinFileDialog::ShowOpen(const std::wstring& title, const std::wstri
   // current folder is left alone.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST |
                  OFN_NODEREFERENCELINKS | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&dialog)) return {};
+  const GetOpenFileNameFn getOpenFileName = OpenFileDialogFunction();
+  if (!getOpenFileName || !getOpenFileName(&dialog)) return {};
   file.resize(file.find(L'\0'));
   return file;
 }
