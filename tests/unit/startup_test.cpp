@@ -118,6 +118,17 @@ TEST_F(StartupTest, FallbackCreatesTheSectionAndSurvivesAFailedWrite) {
   EXPECT_EQ(FileText(), "[Programs]\r\nHotKey=122\r\n");
 }
 
+// Regression: an unreadable file was replaced by one holding only HotKey=122.
+TEST_F(StartupTest, FallbackNeverReplacesAFileItCouldNotRead) {
+  files.exactNames.insert({environment.folder, L"Mirabelton.ini"});
+  files.readFails = true;
+  hotKeyService.taken = {{0, 0x7B}};
+  ASSERT_TRUE(main.Form_Load());
+  EXPECT_EQ(main.HotKeyValue(), 122);
+  EXPECT_EQ(files.writes, 0);
+  EXPECT_NE(FileText().find("1R=C:\\mail.exe"), std::string::npos);
+}
+
 TEST_F(StartupTest, ShutdownReleasesInOrderAndWritesNothing) {
   ASSERT_TRUE(main.Form_Load());
   const int writes = files.writes;
