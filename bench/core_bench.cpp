@@ -24,7 +24,8 @@ std::string LargeSettingsFile() {
   for (int i = 1; i <= kAliases; ++i) {
     // Names share long prefixes, the hard case for a prefix search.
     ini += std::to_string(i) + "=alias" + std::to_string(100000 + i) + "\r\n";
-    ini += std::to_string(i) + "R=C:\\Program Files\\Tools\\program" + std::to_string(i) + ".exe\r\n";
+    ini +=
+        std::to_string(i) + "R=C:\\Program Files\\Tools\\program" + std::to_string(i) + ".exe\r\n";
   }
   return ini;
 }
@@ -96,7 +97,8 @@ void BM_SaveSettings(benchmark::State& state) {
     file.Set(core::kSection, core::kTotalNumberKey, std::to_wstring(kAliases));
     for (int i = 1; i <= kAliases; ++i) {
       file.Set(core::kSection, core::ShortNameKey(i), L"alias" + std::to_wstring(200000 + i));
-      file.Set(core::kSection, core::RealPathKey(i), L"C:\\Tools\\p" + std::to_wstring(i) + L".exe");
+      file.Set(core::kSection, core::RealPathKey(i),
+               L"C:\\Tools\\p" + std::to_wstring(i) + L".exe");
     }
     if (!store.Save(file)) state.SkipWithError("save failed");
   }
@@ -104,6 +106,6 @@ void BM_SaveSettings(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

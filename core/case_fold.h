@@ -12,4 +12,4 @@ namespace core {
 wchar_t FoldCase(wchar_t c);
 std::wstring FoldCase(std::wstring_view text);
 
-} // namespace core
+}  // namespace core

@@ -20,4 +20,4 @@ bool HasSwitch(std::wstring_view argumentText, std::wstring_view lowerSwitch) {
   return FoldCase(argumentText).find(lowerSwitch) != std::wstring::npos;
 }
 
-} // namespace core
+}  // namespace core

@@ -14,4 +14,4 @@ std::wstring ArgumentText(std::wstring_view commandLine);
 // inside a longer word or a path ("c:/stuff" holds "/s").
 bool HasSwitch(std::wstring_view argumentText, std::wstring_view lowerSwitch);
 
-} // namespace core
+}  // namespace core

@@ -9,7 +9,7 @@ namespace {
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
-} // namespace
+}  // namespace
 
 bool BeginsWithKeyword(std::wstring_view text, std::wstring_view keyword) {
   if (text.size() < keyword.size()) return false;
@@ -33,9 +33,12 @@ int PrevHistoryIndex(std::wstring_view text) {
   }
   const std::size_t point = rest.find(L'.');
   std::wstring_view whole = rest.substr(0, point);
-  std::wstring_view fraction = point == std::wstring_view::npos ? std::wstring_view{} : rest.substr(point + 1);
-  for (wchar_t c : whole) if (!IsDigit(c)) return 0;
-  for (wchar_t c : fraction) if (!IsDigit(c)) return 0;
+  std::wstring_view fraction =
+      point == std::wstring_view::npos ? std::wstring_view{} : rest.substr(point + 1);
+  for (wchar_t c : whole)
+    if (!IsDigit(c)) return 0;
+  for (wchar_t c : fraction)
+    if (!IsDigit(c)) return 0;
   if (whole.empty() && fraction.empty()) return 0;
 
   // Any negative number rounds to 0 or below, and either way selects 0.
@@ -57,4 +60,4 @@ int PrevHistoryIndex(std::wstring_view text) {
   return units <= 2 ? units : 0;
 }
 
-} // namespace core
+}  // namespace core

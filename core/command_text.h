@@ -16,4 +16,4 @@ bool BeginsWithKeyword(std::wstring_view text, std::wstring_view keyword);
 // rounded half to even. Anything not numeric, or outside 0..2, selects 0.
 int PrevHistoryIndex(std::wstring_view text);
 
-} // namespace core
+}  // namespace core

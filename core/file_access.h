@@ -7,7 +7,7 @@
 namespace core {
 
 class FileAccess {
-public:
+ public:
   virtual ~FileAccess() = default;
   // nullopt when the file is missing or cannot be read.
   virtual std::optional<std::string> ReadFile(const std::wstring& path) = 0;
@@ -20,4 +20,4 @@ public:
   virtual bool FileExistsExactName(const std::wstring& folder, const std::wstring& name) = 0;
 };
 
-} // namespace core
+}  // namespace core

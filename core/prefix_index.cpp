@@ -19,7 +19,7 @@ bool BeginsWithFolded(std::wstring_view item, std::wstring_view foldedText) {
   return true;
 }
 
-} // namespace
+}  // namespace
 
 int FindListString(const std::vector<std::wstring>& items, std::wstring_view text, bool exact) {
   if (text.empty()) return -1;
@@ -78,10 +78,12 @@ int PrefixIndex::Find(std::wstring_view text, bool exact) const {
     // Every string with the prefix sorts before the prefix followed by the
     // largest character, so the range ends at the first one that does not
     // begin with it.
-    last = static_cast<std::size_t>(
-        std::partition_point(lo, folded_.end(),
-                             [&](const std::wstring& s) { return s.compare(0, key.size(), key) == 0; }) -
-        folded_.begin());
+    last =
+        static_cast<std::size_t>(std::partition_point(lo, folded_.end(),
+                                                      [&](const std::wstring& s) {
+                                                        return s.compare(0, key.size(), key) == 0;
+                                                      }) -
+                                 folded_.begin());
   }
   if (first >= last) return -1;
   std::int32_t best = INT32_MAX;
@@ -92,4 +94,4 @@ int PrefixIndex::Find(std::wstring_view text, bool exact) const {
   return best;
 }
 
-} // namespace core
+}  // namespace core

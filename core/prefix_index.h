@@ -17,13 +17,13 @@ int FindListString(const std::vector<std::wstring>& items, std::wstring_view tex
 // their folded text; a query narrows to the range that shares the prefix and
 // takes the smallest list position in it, helped by per-block minima.
 class PrefixIndex {
-public:
+ public:
   void Assign(const std::vector<std::wstring>& items);
   void Append(const std::wstring& item);  // rebuilds lazily on the next query
   void Clear();
   int Find(std::wstring_view text, bool exact) const;
 
-private:
+ private:
   void Rebuild() const;
 
   std::vector<std::wstring> items_;
@@ -33,4 +33,4 @@ private:
   mutable std::vector<std::int32_t> blockMin_;   // min of positions_ per block
 };
 
-} // namespace core
+}  // namespace core

@@ -93,8 +93,8 @@ bool HasLineBreakOrNul(std::wstring_view text) {
 }
 
 bool HasOuterBlanks(std::wstring_view text) {
-  return !text.empty() && (text.front() == L' ' || text.front() == L'\t' ||
-                           text.back() == L' ' || text.back() == L'\t');
+  return !text.empty() && (text.front() == L' ' || text.front() == L'\t' || text.back() == L' ' ||
+                           text.back() == L'\t');
 }
 
 // Names that would read back as something else (or as another line) are
@@ -137,7 +137,7 @@ std::wstring DecodeLeniently(std::string_view bytes, std::size_t maxSequence, De
   return text;
 }
 
-} // namespace
+}  // namespace
 
 ProfileFile::ProfileFile(const AnsiCodePage& ansi, FileEncoding newFileEncoding)
     : ansi_(&ansi), encoding_(newFileEncoding) {
@@ -383,10 +383,14 @@ std::string_view ProfileFile::TextOf(const Line& line) const {
 
 std::string_view ProfileFile::EolText(Eol eol) {
   switch (eol) {
-    case Eol::kCrLf: return "\r\n";
-    case Eol::kLf: return "\n";
-    case Eol::kCr: return "\r";
-    case Eol::kNone: break;
+    case Eol::kCrLf:
+      return "\r\n";
+    case Eol::kLf:
+      return "\n";
+    case Eol::kCr:
+      return "\r";
+    case Eol::kNone:
+      break;
   }
   return {};
 }
@@ -521,4 +525,4 @@ void ProfileFile::SwitchToUtf8() {
   CompactTextIfWasteful();
 }
 
-} // namespace core
+}  // namespace core

@@ -34,7 +34,7 @@ namespace core {
 enum class FileEncoding { Ansi, Utf8, Utf8Bom };
 
 class ProfileFile {
-public:
+ public:
   // An empty document that will be written in newFileEncoding.
   ProfileFile(const AnsiCodePage& ansi, FileEncoding newFileEncoding);
   // Parses any bytes; never fails, never throws on content.
@@ -52,7 +52,7 @@ public:
   std::string Serialize() const;
   FileEncoding Encoding() const { return encoding_; }
 
-private:
+ private:
   enum class Eol : unsigned char { kNone, kCrLf, kLf, kCr };
   // A line's bytes live in text_; a rewritten line moves to its end.
   struct Line {
@@ -68,7 +68,7 @@ private:
   struct Section {
     std::string foldedName;  // empty for the lines before the first header
     bool hasHeader = false;
-    std::vector<Line> lines;  // lines[0] is the header when hasHeader
+    std::vector<Line> lines;        // lines[0] is the header when hasHeader
     std::vector<KeySlot> keySlots;  // first occurrence of each key; never over half full
     std::size_t keyCount = 0;
   };
@@ -95,7 +95,7 @@ private:
 
   const AnsiCodePage* ansi_;
   FileEncoding encoding_;
-  Eol eol_ = Eol::kCrLf;  // for new lines: the ending most lines had when parsed
+  Eol eol_ = Eol::kCrLf;    // for new lines: the ending most lines had when parsed
   bool parsedBom_ = false;  // a UTF-8 file without lines still writes its BOM back
   std::string text_;
   std::size_t liveBytes_ = 0;  // bytes of text_ that some line still uses
@@ -103,4 +103,4 @@ private:
   std::unordered_map<std::string, std::size_t> sectionIndex_;  // first of a name
 };
 
-} // namespace core
+}  // namespace core

@@ -57,7 +57,7 @@ std::wstring_view FormatIndex(KeyBuffer& buffer, int index, bool realPath) {
   return std::wstring_view(first, static_cast<std::size_t>(end - first));
 }
 
-} // namespace
+}  // namespace
 
 std::wstring ShortNameKey(int index) {
   KeyBuffer buffer;
@@ -125,4 +125,4 @@ AliasTable ReadAliasTable(const ProfileFile& file) {
   return table;
 }
 
-} // namespace core
+}  // namespace core

@@ -34,7 +34,7 @@ std::wstring SettingsPathIn(const std::wstring& folder);
 // Loads and saves the whole settings file. A missing or unreadable file
 // reads as an empty document.
 class SettingsStore {
-public:
+ public:
   SettingsStore(FileAccess& files, const AnsiCodePage& ansi, FileEncoding newFileEncoding,
                 std::wstring path);
   ProfileFile Load() const;
@@ -43,7 +43,7 @@ public:
   const std::wstring& Path() const { return path_; }
   FileAccess& Files() { return files_; }
 
-private:
+ private:
   FileAccess& files_;
   const AnsiCodePage& ansi_;
   FileEncoding newFileEncoding_;
@@ -59,4 +59,4 @@ struct AliasTable {
 };
 AliasTable ReadAliasTable(const ProfileFile& file);
 
-} // namespace core
+}  // namespace core

@@ -79,7 +79,7 @@ void AppendUtf8(std::string& bytes, char32_t c) {
   }
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
   std::wstring text;
@@ -138,4 +138,4 @@ bool LooksLikeUtf8(std::string_view bytes) {
   return sawMultiByte;
 }
 
-} // namespace core
+}  // namespace core

@@ -9,7 +9,7 @@ namespace core {
 
 // The system's multi-byte ("ANSI") code page: 932 on Japanese Windows.
 class AnsiCodePage {
-public:
+ public:
   virtual ~AnsiCodePage() = default;
   // nullopt when the bytes are not valid in the code page.
   virtual std::optional<std::wstring> Decode(std::string_view bytes) const = 0;
@@ -25,4 +25,4 @@ std::string EncodeUtf8(std::wstring_view text);
 // True when bytes are valid UTF-8 and hold at least one non-ASCII sequence.
 bool LooksLikeUtf8(std::string_view bytes);
 
-} // namespace core
+}  // namespace core

@@ -13,17 +13,17 @@ namespace {
 
 // One file that is whatever the fuzzer made it.
 class OneFile : public core::FileAccess {
-public:
+ public:
   explicit OneFile(std::string bytes) : bytes_(std::move(bytes)) {}
   std::optional<std::string> ReadFile(const std::wstring&) override { return bytes_; }
   bool ReplaceFile(const std::wstring&, const std::string&) override { return false; }
   bool FileExistsExactName(const std::wstring&, const std::wstring&) override { return true; }
 
-private:
+ private:
   std::string bytes_;
 };
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const posix::IconvCodePage cp932("CP932");
@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (table.realPaths.size() != count + 1) std::abort();
   if (count > static_cast<std::size_t>(core::kMaxAliases)) std::abort();
   if (!table.realPaths.front().empty()) std::abort();
-  if (count != static_cast<std::size_t>(core::ParseTotalNumber(table.totalNumberText))) std::abort();
+  if (count != static_cast<std::size_t>(core::ParseTotalNumber(table.totalNumberText)))
+    std::abort();
   if (loaded.Get(core::kSection, core::kTotalNumberKey).value_or(L"0") != table.totalNumberText) {
     std::abort();
   }

@@ -34,7 +34,8 @@ std::optional<int> Reference(std::wstring_view suffix) {
   while (!suffix.empty() && blank(suffix.back())) suffix.remove_suffix(1);
   std::string number;
   std::size_t i = 0;
-  if (i < suffix.size() && (suffix[i] == L'+' || suffix[i] == L'-')) number += static_cast<char>(suffix[i++]);
+  if (i < suffix.size() && (suffix[i] == L'+' || suffix[i] == L'-'))
+    number += static_cast<char>(suffix[i++]);
   int digits = 0, points = 0;
   for (; i < suffix.size(); ++i) {
     if (IsDigit(suffix[i])) {
@@ -53,7 +54,7 @@ std::optional<int> Reference(std::wstring_view suffix) {
   return rounded >= 0 && rounded <= 2 ? static_cast<int>(rounded) : 0;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::wstring suffix;

@@ -96,7 +96,8 @@ void CollectNames(std::string_view bytes, std::vector<std::wstring>& sections,
     const std::string_view body = Trim(line);
     if (body.empty() || body.front() == ';') continue;
     if (body.front() == '[') {
-      for (std::size_t close = body.find(']'); close != body.npos; close = body.find(']', close + 1)) {
+      for (std::size_t close = body.find(']'); close != body.npos;
+           close = body.find(']', close + 1)) {
         AddName(sections, Trim(body.substr(1, close - 1)));
       }
     } else if (const std::size_t equals = line.find('='); equals != line.npos) {
@@ -105,7 +106,7 @@ void CollectNames(std::string_view bytes, std::vector<std::wstring>& sections,
   }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The choices come from the input's last bytes, and the file is the rest,
@@ -125,7 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const FileEncoding newFile = choice & 1 ? FileEncoding::Utf8Bom : FileEncoding::Ansi;
 
   const ProfileFile original = ProfileFile::Parse(fileBytes, Cp932(), newFile);
-  if (original.Serialize() != fileBytes) Fail("unchanged document not written back as read", L"", L"");
+  if (original.Serialize() != fileBytes)
+    Fail("unchanged document not written back as read", L"", L"");
 
   std::vector<std::wstring> sections = {L"Programs"};
   std::vector<std::wstring> keys = {L"TotalNumber", L"HotKey", L"1", L"1R"};
@@ -133,8 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Names from the file hit existing lines; names from slices reach the
   // refusals and new sections and keys.
-  const std::wstring section = choice & 2 ? sections[nameStart % sections.size()]
-                                          : slice(nameStart, nameLengths & 15);
+  const std::wstring section =
+      choice & 2 ? sections[nameStart % sections.size()] : slice(nameStart, nameLengths & 15);
   const std::wstring key = choice & 4 ? keys[nameLengths % keys.size()]
                                       : slice(nameStart + (nameLengths & 15), nameLengths >> 4);
   std::wstring value = slice(valueStart, valueLength);
@@ -156,7 +158,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (changed.Get(section, key) != value) Fail("value does not read back in memory", section, key);
 
   const ProfileFile reread = ProfileFile::Parse(changed.Serialize(), Cp932(), newFile);
-  if (reread.Get(section, key) != value) Fail("value does not read back from the file", section, key);
+  if (reread.Get(section, key) != value)
+    Fail("value does not read back from the file", section, key);
   for (const std::wstring& s : sections) {
     for (const std::wstring& k : keys) {
       if (SameName(s, section) && SameName(k, key)) continue;

@@ -16,4 +16,4 @@ void HotKeyActivation::OnMessage(unsigned message, std::intptr_t wParam, int hot
   busy_ = false;
 }
 
-} // namespace hotkey
+}  // namespace hotkey

@@ -12,7 +12,7 @@ namespace hotkey {
 inline constexpr unsigned kWmHotKey = 0x0312;
 
 class HotKeyActivation {
-public:
+ public:
   HotKeyActivation(platform::Window& form, platform::ComboBox& cmbRun,
                    platform::StartupServices& system)
       : form_(form), cmbRun_(cmbRun), system_(system) {}
@@ -22,11 +22,11 @@ public:
   // calls (showing the window sends further messages) do nothing.
   void OnMessage(unsigned message, std::intptr_t wParam, int hotKeyIdentifier);
 
-private:
+ private:
   platform::Window& form_;
   platform::ComboBox& cmbRun_;
   platform::StartupServices& system_;
   bool busy_ = false;
 };
 
-} // namespace hotkey
+}  // namespace hotkey

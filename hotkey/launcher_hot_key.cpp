@@ -17,8 +17,8 @@ int LauncherHotKey::RegisterLauncherHotKey(const std::int32_t& value) {
   // The same name gives the same atom, so a second attempt reuses the
   // identifier; each call raises the atom's use count, as the release expects.
   atom_ = service_.AddAtom(kAtomName);
-  const bool accepted = service_.Register(AtomIdentifier(atom_), combination.modifiers,
-                                          combination.virtualKey);
+  const bool accepted =
+      service_.Register(AtomIdentifier(atom_), combination.modifiers, combination.virtualKey);
   HotKeyRegistered_ = true;
   return accepted ? 1 : 0;
 }
@@ -29,4 +29,4 @@ void LauncherHotKey::UnregisterLauncherHotKey() {
   HotKeyRegistered_ = false;
 }
 
-} // namespace hotkey
+}  // namespace hotkey

@@ -34,7 +34,7 @@ KeyCombination Translate(std::int32_t value);
 inline int AtomIdentifier(std::uint16_t atom) { return static_cast<std::int16_t>(atom); }
 
 class LauncherHotKey {
-public:
+ public:
   explicit LauncherHotKey(platform::HotKeyService& service) : service_(service) {}
 
   // The platform's answer: nonzero when accepted. Counts as registered
@@ -46,10 +46,10 @@ public:
   void SetHotKeyRegistered(bool registered) { HotKeyRegistered_ = registered; }
   int Identifier() const { return AtomIdentifier(atom_); }
 
-private:
+ private:
   platform::HotKeyService& service_;
   std::uint16_t atom_ = 0;
   bool HotKeyRegistered_ = false;
 };
 
-} // namespace hotkey
+}  // namespace hotkey

@@ -26,4 +26,4 @@ std::wstring GetPlatformName(const std::optional<platform::OsVersion>& version) 
   return L"Windows";
 }
 
-} // namespace launcher
+}  // namespace launcher

@@ -15,4 +15,4 @@ std::wstring VersionCaption(int major, int minor);
 // table does not name, and when the system does not say.
 std::wstring GetPlatformName(const std::optional<platform::OsVersion>& version);
 
-} // namespace launcher
+}  // namespace launcher

@@ -59,4 +59,4 @@ void frmMain::cmdCancel_Click() {
 
 void frmMain::cmdEnd_Click() { form_.Unload(); }
 
-} // namespace launcher
+}  // namespace launcher

@@ -46,7 +46,7 @@ struct MainFormServices {
 inline constexpr int kShiftAlt = 4;
 
 class frmMain {
-public:
+ public:
   frmMain(const MainFormControls& controls, const MainFormServices& services, SharedState& shared);
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
@@ -113,7 +113,7 @@ public:
   bool Dragging() const { return Dragging_; }
   SharedState& Shared() { return shared_; }
 
-private:
+ private:
   platform::Window& form_;
   platform::ComboBox& cmbRun;
   platform::Button& cmdOK;
@@ -147,4 +147,4 @@ private:
   bool completing_ = false;
 };
 
-} // namespace launcher
+}  // namespace launcher

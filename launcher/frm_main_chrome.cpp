@@ -15,7 +15,7 @@ constexpr int kKeyX = 88;
 // mode of the floating-point environment, which nothing here changes).
 std::int32_t WholeTwips(double twips) { return static_cast<std::int32_t>(std::nearbyint(twips)); }
 
-} // namespace
+}  // namespace
 
 void frmMain::Form_KeyDown(int keyCode, int shift) {
   // Only the Alt bit counts, so Ctrl+Alt+S opens the settings as well. The
@@ -58,4 +58,4 @@ void frmMain::cmbRun_OLEDragDrop(const std::vector<std::wstring>& files) {
   cmbRun.SetText(files.front());
 }
 
-} // namespace launcher
+}  // namespace launcher

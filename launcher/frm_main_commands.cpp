@@ -52,4 +52,4 @@ void frmMain::RunBuiltInCommand(const std::wstring& text) {
   }
 }
 
-} // namespace launcher
+}  // namespace launcher

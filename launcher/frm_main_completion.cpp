@@ -24,7 +24,7 @@ bool SwitchesMatchOff(int keyCode) {
   }
 }
 
-} // namespace
+}  // namespace
 
 void frmMain::cmbRun_KeyDown(int keyCode, int /*shift*/) { LastKeyCode_ = keyCode; }
 
@@ -47,4 +47,4 @@ void frmMain::cmbRun_Change() {
   MatchIndex_ = p + 1;
 }
 
-} // namespace launcher
+}  // namespace launcher

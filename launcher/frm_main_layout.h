@@ -39,4 +39,4 @@ inline constexpr ControlLayout kMainLayout[] = {
     {"lblHide", ControlKind::Label, 2980, 60, 255, 255, L"0", -1, nullptr},
 };
 
-} // namespace launcher
+}  // namespace launcher

@@ -9,7 +9,7 @@ namespace {
 constexpr wchar_t kHotKeyFailed[] = L"ホットキーの設定ができませんでした";
 constexpr wchar_t kFallbackNotice[] = L"F11に仮設定しました";
 
-} // namespace
+}  // namespace
 
 bool frmMain::Form_Load() {
   if (!system_.ClaimSingleInstance()) return false;
@@ -72,4 +72,4 @@ void frmMain::lblSet_Click() {
   shared_.SettingsEffect.clear();
 }
 
-} // namespace launcher
+}  // namespace launcher

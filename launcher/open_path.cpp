@@ -14,4 +14,4 @@ bool OpenPath(platform::Shell& shell, SharedState& state, const std::wstring& ta
   return true;
 }
 
-} // namespace launcher
+}  // namespace launcher

@@ -14,4 +14,4 @@ bool OpenPath(platform::Shell& shell, SharedState& state, const std::wstring& ta
 // The same launch; RunHistory is left as it is.
 bool OpenPathNoHistory(platform::Shell& shell, const std::wstring& target);
 
-} // namespace launcher
+}  // namespace launcher

@@ -18,4 +18,4 @@ struct SharedState {
   std::wstring SettingsEffect;
 };
 
-} // namespace launcher
+}  // namespace launcher

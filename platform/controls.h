@@ -16,7 +16,7 @@
 namespace platform {
 
 class Control {
-public:
+ public:
   virtual ~Control() = default;
   virtual void SetEnabled(bool enabled) = 0;
   virtual bool Enabled() const = 0;
@@ -28,20 +28,20 @@ public:
 class Button : public Control {};
 
 class Label : public Control {
-public:
+ public:
   virtual void SetCaption(const std::wstring& caption) = 0;
   virtual std::wstring Caption() const = 0;
 };
 
 // A picture or a panel that the program moves or hides.
 class Panel : public Control {
-public:
+ public:
   virtual int Top() const = 0;
   virtual void SetTop(int twips) = 0;
 };
 
 class TextBox : public Control {
-public:
+ public:
   virtual std::wstring Text() const = 0;
   virtual void SetText(const std::wstring& text) = 0;
   std::function<void()> Change;
@@ -49,7 +49,7 @@ public:
 
 // Edit field with a drop-down list (a "ComboBox" of the platform).
 class ComboBox : public Control {
-public:
+ public:
   virtual std::wstring Text() const = 0;
   virtual void SetText(const std::wstring& text) = 0;
   virtual int SelStart() const = 0;
@@ -69,7 +69,7 @@ public:
 };
 
 class ListBox : public Control {
-public:
+ public:
   virtual void Clear() = 0;
   virtual void AddItem(const std::wstring& item) = 0;
   virtual void RemoveItem(int index) = 0;
@@ -83,7 +83,7 @@ public:
 
 // The top-level window a form lives in. Left/Top are screen twips.
 class Window {
-public:
+ public:
   virtual ~Window() = default;
   virtual bool Visible() const = 0;
   virtual void Show() = 0;
@@ -96,4 +96,4 @@ public:
   virtual void Unload() = 0;
 };
 
-} // namespace platform
+}  // namespace platform

@@ -11,7 +11,7 @@ namespace platform {
 // shown normally, the desktop as owner. Returns the platform's code
 // (above 32 means success).
 class Shell {
-public:
+ public:
   virtual ~Shell() = default;
   virtual std::intptr_t Open(const std::wstring& target) = 0;
 };
@@ -25,16 +25,15 @@ enum MessageBoxStyle : unsigned {
 constexpr int kIdYes = 6;
 
 class MessageBoxes {
-public:
+ public:
   virtual ~MessageBoxes() = default;
   // Modal; returns the button pressed (kIdYes, ...).
   virtual int Show(const std::wstring& text, const std::wstring& title, unsigned style) = 0;
 };
 
-
 // Facts about the running program and its system.
 class Environment {
-public:
+ public:
   virtual ~Environment() = default;
   // Folder holding the executable, without a trailing separator except at
   // a drive root.
@@ -43,7 +42,7 @@ public:
 
 // The system-wide hot key, bound to the launcher window.
 class HotKeyService {
-public:
+ public:
   virtual ~HotKeyService() = default;
   // The global atom for name (0 when the system refuses one).
   virtual std::uint16_t AddAtom(const std::wstring& name) = 0;
@@ -55,7 +54,7 @@ public:
 
 // Shows the settings window modally; returns when it has been unloaded.
 class SettingsWindowHost {
-public:
+ public:
   virtual ~SettingsWindowHost() = default;
   virtual void ShowModal() = 0;
 };
@@ -68,7 +67,7 @@ struct OsVersion {
 };
 
 class StartupServices {
-public:
+ public:
   virtual ~StartupServices() = default;
   // Claims the single-instance lock; false when another instance holds it.
   virtual bool ClaimSingleInstance() = 0;
@@ -92,4 +91,4 @@ public:
   virtual void RemoveSubclass() = 0;
 };
 
-} // namespace platform
+}  // namespace platform

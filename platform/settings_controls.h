@@ -13,7 +13,7 @@ namespace platform {
 // modifier flags (shift 1, control 2, alt 4) in the next; 0 is no key.
 // Any combination is accepted, with or without modifiers.
 class HotKeyField {
-public:
+ public:
   virtual ~HotKeyField() = default;
   // Creates the field filling the panel's interior, in the stock GUI font.
   // False when the platform could not create it.
@@ -27,7 +27,7 @@ public:
 
 // The platform's open-file dialog, shown modally over the settings window.
 class FileDialog {
-public:
+ public:
   virtual ~FileDialog() = default;
   // filter: "label|pattern" pairs joined by '|'. Returns the full path of
   // the chosen file, or "" when the user cancels.
@@ -36,11 +36,11 @@ public:
 
 // A window shown modally.
 class ModalWindow {
-public:
+ public:
   virtual ~ModalWindow() = default;
   // Closes the window: its form's unload handler runs, then the modal
   // display returns. Safe to call from inside an event handler.
   virtual void Unload() = 0;
 };
 
-} // namespace platform
+}  // namespace platform

@@ -47,7 +47,8 @@ void frmSet::Form_Load() {
   if (present) {
     const core::ProfileFile file = settings_.Load();
     OldHotKey_ = core::ParseHotKey(file.GetString(core::kSection, core::kHotKeyKey, L"123"));
-    StoredCount_ = core::ParseTotalNumber(file.GetString(core::kSection, core::kTotalNumberKey, L"0"));
+    StoredCount_ =
+        core::ParseTotalNumber(file.GetString(core::kSection, core::kTotalNumberKey, L"0"));
     IPath_.reserve(static_cast<std::size_t>(StoredCount_) + 1);
     RPath_.reserve(static_cast<std::size_t>(StoredCount_) + 1);
     for (int i = 1; i <= StoredCount_; ++i) {
@@ -75,7 +76,8 @@ void frmSet::cmdSet_Click() {
     return;
   }
   if (!SaveSettings()) return;
-  shared_.SettingsEffect = NewHotKey_ == OldHotKey_ ? launcher::kEffected : launcher::kEffectedWithHotKey;
+  shared_.SettingsEffect =
+      NewHotKey_ == OldHotKey_ ? launcher::kEffected : launcher::kEffectedWithHotKey;
   form_.Unload();
 }
 
@@ -145,4 +147,4 @@ void frmSet::Warn(const std::wstring& text) {
   messageBoxes_.Show(text, kAppTitle, platform::kMbOk | platform::kMbIconExclamation);
 }
 
-} // namespace settings
+}  // namespace settings

@@ -46,7 +46,7 @@ struct SettingsFormServices {
 };
 
 class frmSet {
-public:
+ public:
   frmSet(const SettingsFormControls& controls, const SettingsFormServices& services,
          launcher::SharedState& shared);
   frmSet(const frmSet&) = delete;
@@ -93,7 +93,7 @@ public:
   const std::vector<std::wstring>& IPath() const { return IPath_; }
   const std::vector<std::wstring>& RPath() const { return RPath_; }
 
-private:
+ private:
   static int DropEffect(bool offersFiles) { return offersFiles ? 1 : 0; }
   void TakeDroppedPath(const std::vector<std::wstring>& files);
   void ProposeShortName(const std::wstring& path);
@@ -125,4 +125,4 @@ private:
   std::vector<std::wstring> RPath_{L""};
 };
 
-} // namespace settings
+}  // namespace settings

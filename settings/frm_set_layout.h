@@ -49,14 +49,14 @@ struct LineLayout {
 };
 
 inline constexpr LineLayout kSetLines[] = {
-    {240, 2715, 5040, 2715, 5},  // Line2
-    {240, 2700, 5040, 2700, 12}, // Line1
-    {240, 610, 5040, 610, 5},    // Line4
-    {240, 600, 5040, 600, 12},   // Line3
+    {240, 2715, 5040, 2715, 5},   // Line2
+    {240, 2700, 5040, 2700, 12},  // Line1
+    {240, 610, 5040, 610, 5},     // Line4
+    {240, 600, 5040, 600, 12},    // Line3
 };
 
 // The open-file dialog's fixed options.
 inline constexpr wchar_t kOpenDialogTitle[] = L"実在パスを開く";
 inline constexpr wchar_t kOpenDialogFilter[] = L"すべてのﾌｧｲﾙ (*.*)|*.*";
 
-} // namespace settings
+}  // namespace settings

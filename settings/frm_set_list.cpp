@@ -58,7 +58,8 @@ void frmSet::cmdEdit_Click() {
 void frmSet::cmdDel_Click() {
   const int selected = lstIPath.ListIndex();
   if (selected < 0 || selected >= ItemCount_) return;
-  if (messageBoxes_.Show(kDeleteQuestion, kAppTitle, platform::kMbYesNo) != platform::kIdYes) return;
+  if (messageBoxes_.Show(kDeleteQuestion, kAppTitle, platform::kMbYesNo) != platform::kIdYes)
+    return;
   EnableButtons(false);
   lstIPath.RemoveItem(selected);
   lstRPath.RemoveItem(selected);
@@ -83,4 +84,4 @@ void frmSet::lstIPath_DblClick() {
   txtRPath.SetText(mirrored >= 0 ? lstRPath.List(mirrored) : L"");
 }
 
-} // namespace settings
+}  // namespace settings

@@ -27,4 +27,4 @@ void frmSet::TakeDroppedPath(const std::vector<std::wstring>& files) {
   ProposeShortName(files.front());
 }
 
-} // namespace settings
+}  // namespace settings

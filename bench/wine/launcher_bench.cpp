@@ -68,8 +68,8 @@ std::wstring WindowsPath(std::string_view buildPath) {
   const int size = MultiByteToWideChar(CP_UTF8, 0, buildPath.data(),
                                        static_cast<int>(buildPath.size()), nullptr, 0);
   std::wstring path(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, buildPath.data(), static_cast<int>(buildPath.size()),
-                      path.data(), size);
+  MultiByteToWideChar(CP_UTF8, 0, buildPath.data(), static_cast<int>(buildPath.size()), path.data(),
+                      size);
   std::replace(path.begin(), path.end(), L'/', L'\\');
   return path.size() >= 2 && path[1] == L':' ? path : L"Z:" + path;
 }
@@ -130,7 +130,7 @@ void PressKeys(std::initializer_list<WORD> keys) {
 }
 
 class Process {
-public:
+ public:
   Process(const fs::path& exe, std::wstring_view arguments) {
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
     if (!arguments.empty()) commandLine.append(L" ").append(arguments);
@@ -185,7 +185,7 @@ public:
     return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
   }
 
-private:
+ private:
   HANDLE handle_ = nullptr;
   DWORD id_ = 0;
 };
@@ -214,7 +214,8 @@ std::string SettingsFile(int aliases) {
   std::string ini = "[Programs]\r\nHotKey=123\r\nTotalNumber=" + std::to_string(aliases) + "\r\n";
   for (int i = 1; i <= aliases; ++i) {
     ini += std::to_string(i) + "=alias" + std::to_string(100000 + i) + "\r\n";
-    ini += std::to_string(i) + "R=C:\\Program Files\\Tools\\program" + std::to_string(i) + ".exe\r\n";
+    ini +=
+        std::to_string(i) + "R=C:\\Program Files\\Tools\\program" + std::to_string(i) + ".exe\r\n";
   }
   return ini;
 }
@@ -309,8 +310,8 @@ double MeasureSettings(const Installed& launcher, int openings, Samples& openMs)
 }
 
 int Run(int runs, const std::wstring& launcherExe) {
-  const fs::path root = fs::temp_directory_path() /
-                        (L"mirabelton-bench-" + std::to_wstring(GetCurrentProcessId()));
+  const fs::path root =
+      fs::temp_directory_path() / (L"mirabelton-bench-" + std::to_wstring(GetCurrentProcessId()));
   struct Cleanup {
     fs::path folder;
     ~Cleanup() {
@@ -320,12 +321,12 @@ int Run(int runs, const std::wstring& launcherExe) {
   } cleanup{root};
 
   const std::wstring referenceExe = WindowsPath(BENCH_REFERENCE_EXE);
-  const Installed launcher = Install(root / L"few", launcherExe, L"Mirabelton.exe",
-                                     kLauncherTitle, SettingsFile(12));
+  const Installed launcher =
+      Install(root / L"few", launcherExe, L"Mirabelton.exe", kLauncherTitle, SettingsFile(12));
   const Installed large = Install(root / L"many", launcherExe, L"Mirabelton.exe", kLauncherTitle,
                                   SettingsFile(kMaxAliases));
-  const Installed reference = Install(root / L"reference", referenceExe, L"reference_window.exe",
-                                      kReferenceTitle, "");
+  const Installed reference =
+      Install(root / L"reference", referenceExe, L"reference_window.exe", kReferenceTitle, "");
 
   Samples exeSize{"exe_size.mirabelton", "KiB", {}};
   exeSize.values.push_back(static_cast<double>(fs::file_size(launcher.exe)) / 1024.0);
@@ -371,14 +372,15 @@ int Run(int runs, const std::wstring& launcherExe) {
 
   Samples startLarge{"start.mirabelton_32767", "ms", {}};
   Samples openLarge{"settings_open.32767", "ms", {}};
-  for (int i = 0; i < std::max(1, runs / 2); ++i) startLarge.values.push_back(MeasureStart(large).first);
+  for (int i = 0; i < std::max(1, runs / 2); ++i)
+    startLarge.values.push_back(MeasureStart(large).first);
   startLarge.Print();
   MeasureSettings(large, runs, openLarge);
   openLarge.Print();
   return 0;
 }
 
-} // namespace
+}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   int runs = 7;

@@ -36,7 +36,7 @@ bool Convert(iconv_t cd, const char* input, std::size_t inputSize, std::string& 
   return true;
 }
 
-} // namespace
+}  // namespace
 
 IconvCodePage::IconvCodePage(const std::string& charset)
     : toWide_(iconv_open("WCHAR_T", charset.c_str())),
@@ -80,4 +80,4 @@ std::optional<std::string> IconvCodePage::Encode(std::wstring_view text) const {
   return bytes;
 }
 
-} // namespace posix
+}  // namespace posix

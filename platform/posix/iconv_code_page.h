@@ -14,7 +14,7 @@
 namespace posix {
 
 class IconvCodePage : public core::AnsiCodePage {
-public:
+ public:
   // charset is an iconv name such as "CP932"; throws std::invalid_argument
   // when iconv does not know it.
   explicit IconvCodePage(const std::string& charset);
@@ -25,11 +25,11 @@ public:
   std::optional<std::wstring> Decode(std::string_view bytes) const override;
   std::optional<std::string> Encode(std::wstring_view text) const override;
 
-private:
+ private:
   // iconv descriptors keep shift state, so each conversion holds the lock.
   mutable std::mutex mutex_;
   iconv_t toWide_;
   iconv_t fromWide_;
 };
 
-} // namespace posix
+}  // namespace posix

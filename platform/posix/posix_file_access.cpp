@@ -39,7 +39,7 @@ void SyncFolderOf(const std::string& path) {
   ::close(fd);
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::string> PosixFileAccess::ReadFile(const std::wstring& path) {
   std::ifstream in(core::EncodeUtf8(path), std::ios::binary);
@@ -57,8 +57,8 @@ bool PosixFileAccess::ReplaceFile(const std::wstring& path, const std::string& b
   const std::string target = core::EncodeUtf8(path);
   struct stat existing {};
   const bool exists = ::stat(target.c_str(), &existing) == 0;
-  if (exists && (!S_ISREG(existing.st_mode) ||
-                 (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
+  if (exists &&
+      (!S_ISREG(existing.st_mode) || (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
     return false;
   }
 
@@ -93,4 +93,4 @@ bool PosixFileAccess::FileExistsExactName(const std::wstring& folder, const std:
   return found;
 }
 
-} // namespace posix
+}  // namespace posix

@@ -10,7 +10,7 @@ namespace posix {
 
 // Paths are wide strings converted to UTF-8 bytes.
 class PosixFileAccess : public core::FileAccess {
-public:
+ public:
   std::optional<std::string> ReadFile(const std::wstring& path) override;
   // A file without any write permission bit counts as read-only and is
   // not replaced, as on Windows (even when running as root).
@@ -19,4 +19,4 @@ public:
   bool FileExistsExactName(const std::wstring& folder, const std::wstring& name) override;
 };
 
-} // namespace posix
+}  // namespace posix

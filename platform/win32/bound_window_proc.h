@@ -34,4 +34,4 @@ LRESULT CALLBACK BoundWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   }
 }
 
-} // namespace win32
+}  // namespace win32

@@ -24,11 +24,12 @@ bool InsidePolygon(const std::vector<PointF>& points, double x, double y) {
   return inside;
 }
 
-} // namespace
+}  // namespace
 
 Rgb Mix(Rgb a, Rgb b, double t) {
   t = std::clamp(t, 0.0, 1.0);
-  return {Channel(a.r + (b.r - a.r) * t), Channel(a.g + (b.g - a.g) * t), Channel(a.b + (b.b - a.b) * t)};
+  return {Channel(a.r + (b.r - a.r) * t), Channel(a.g + (b.g - a.g) * t),
+          Channel(a.b + (b.b - a.b) * t)};
 }
 
 Canvas::Canvas(int width, int height, Rgb fill)
@@ -40,18 +41,22 @@ Canvas::Canvas(int width, int height, Rgb fill)
 Rgb Canvas::At(int x, int y) const {
   const std::uint32_t p = pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                                   static_cast<std::size_t>(x)];
-  return {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8), static_cast<std::uint8_t>(p)};
+  return {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+          static_cast<std::uint8_t>(p)};
 }
 
 void Canvas::Blend(int x, int y, Rgb colour, double alpha) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_ || alpha <= 0) return;
   const Rgb mixed = Mix(At(x, y), colour, alpha);
-  pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)] =
+  pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+          static_cast<std::size_t>(x)] =
       (std::uint32_t{mixed.r} << 16) | (std::uint32_t{mixed.g} << 8) | mixed.b;
 }
 
-void Canvas::FillRect(double left, double top, double right, double bottom, Rgb colour, double alpha) {
-  FillRect(left, top, right, bottom, [&](double, double) { return colour; }, alpha);
+void Canvas::FillRect(double left, double top, double right, double bottom, Rgb colour,
+                      double alpha) {
+  FillRect(
+      left, top, right, bottom, [&](double, double) { return colour; }, alpha);
 }
 
 void Canvas::FillRect(double left, double top, double right, double bottom, const Shader& shader,
@@ -98,33 +103,37 @@ void Canvas::FillPolygon(const std::vector<PointF>& points, const Shader& shader
     top = std::min(top, p.y);
     bottom = std::max(bottom, p.y);
   }
-  FillShape(left, top, right, bottom, [&](double x, double y) { return InsidePolygon(points, x, y); },
-            shader, alpha);
+  FillShape(
+      left, top, right, bottom, [&](double x, double y) { return InsidePolygon(points, x, y); },
+      shader, alpha);
 }
 
 void Canvas::FillRoundRect(double left, double top, double right, double bottom, double radius,
                            const Shader& shader, double alpha) {
   radius = std::min({radius, (right - left) / 2, (bottom - top) / 2});
-  FillShape(left, top, right, bottom,
-            [&](double x, double y) {
-              // Distance from the inner rectangle that the corners round off.
-              const double dx = std::max({left + radius - x, 0.0, x - (right - radius)});
-              const double dy = std::max({top + radius - y, 0.0, y - (bottom - radius)});
-              return x >= left && x <= right && y >= top && y <= bottom &&
-                     dx * dx + dy * dy <= radius * radius;
-            },
-            shader, alpha);
+  FillShape(
+      left, top, right, bottom,
+      [&](double x, double y) {
+        // Distance from the inner rectangle that the corners round off.
+        const double dx = std::max({left + radius - x, 0.0, x - (right - radius)});
+        const double dy = std::max({top + radius - y, 0.0, y - (bottom - radius)});
+        return x >= left && x <= right && y >= top && y <= bottom &&
+               dx * dx + dy * dy <= radius * radius;
+      },
+      shader, alpha);
 }
 
-void Canvas::FillEllipse(double cx, double cy, double rx, double ry, const Shader& shader, double alpha) {
+void Canvas::FillEllipse(double cx, double cy, double rx, double ry, const Shader& shader,
+                         double alpha) {
   if (rx <= 0 || ry <= 0) return;
-  FillShape(cx - rx, cy - ry, cx + rx, cy + ry,
-            [&](double x, double y) {
-              const double dx = (x - cx) / rx;
-              const double dy = (y - cy) / ry;
-              return dx * dx + dy * dy <= 1;
-            },
-            shader, alpha);
+  FillShape(
+      cx - rx, cy - ry, cx + rx, cy + ry,
+      [&](double x, double y) {
+        const double dx = (x - cx) / rx;
+        const double dy = (y - cy) / ry;
+        return dx * dx + dy * dy <= 1;
+      },
+      shader, alpha);
 }
 
 void Canvas::Stroke(PointF from, PointF to, double width, Rgb colour, double alpha) {
@@ -135,11 +144,12 @@ void Canvas::Stroke(PointF from, PointF to, double width, Rgb colour, double alp
   const double ny = (to.x - from.x) / length * width / 2;
   const double dx = (to.x - from.x) / length * width / 2;
   const double dy = (to.y - from.y) / length * width / 2;
-  FillPolygon({{from.x - dx + nx, from.y - dy + ny},
-               {to.x + dx + nx, to.y + dy + ny},
-               {to.x + dx - nx, to.y + dy - ny},
-               {from.x - dx - nx, from.y - dy - ny}},
-              [&](double, double) { return colour; }, alpha);
+  FillPolygon(
+      {{from.x - dx + nx, from.y - dy + ny},
+       {to.x + dx + nx, to.y + dy + ny},
+       {to.x + dx - nx, to.y + dy - ny},
+       {from.x - dx - nx, from.y - dy - ny}},
+      [&](double, double) { return colour; }, alpha);
 }
 
 void Canvas::Draw(const Canvas& picture, int x, int y) {
@@ -149,11 +159,12 @@ void Canvas::Draw(const Canvas& picture, int x, int y) {
     for (int column = 0; column < picture.width_; ++column) {
       const int tx = x + column;
       if (tx < 0 || tx >= width_) continue;
-      pixels_[static_cast<std::size_t>(ty) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(tx)] =
+      pixels_[static_cast<std::size_t>(ty) * static_cast<std::size_t>(width_) +
+              static_cast<std::size_t>(tx)] =
           picture.pixels_[static_cast<std::size_t>(row) * static_cast<std::size_t>(picture.width_) +
                           static_cast<std::size_t>(column)];
     }
   }
 }
 
-} // namespace win32
+}  // namespace win32

@@ -22,7 +22,7 @@ struct PointF {
 };
 
 class Canvas {
-public:
+ public:
   Canvas() = default;
   Canvas(int width, int height, Rgb fill);
 
@@ -41,22 +41,24 @@ public:
   void FillPolygon(const std::vector<PointF>& points, const Shader& shader, double alpha = 1);
   void FillRoundRect(double left, double top, double right, double bottom, double radius,
                      const Shader& shader, double alpha = 1);
-  void FillEllipse(double cx, double cy, double rx, double ry, const Shader& shader, double alpha = 1);
+  void FillEllipse(double cx, double cy, double rx, double ry, const Shader& shader,
+                   double alpha = 1);
   // A straight stroke of the given width with square ends.
   void Stroke(PointF from, PointF to, double width, Rgb colour, double alpha = 1);
 
   // Copies another canvas with its top-left corner at (x, y), clipped.
   void Draw(const Canvas& picture, int x, int y);
 
-private:
+ private:
   void Blend(int x, int y, Rgb colour, double alpha);
   // Covers the bounding box, sampling inside() on a 4 x 4 grid per pixel.
   void FillShape(double left, double top, double right, double bottom,
-                 const std::function<bool(double, double)>& inside, const Shader& shader, double alpha);
+                 const std::function<bool(double, double)>& inside, const Shader& shader,
+                 double alpha);
 
   int width_ = 0;
   int height_ = 0;
   std::vector<std::uint32_t> pixels_;
 };
 
-} // namespace win32
+}  // namespace win32

@@ -17,4 +17,4 @@ UINT WindowDpi(HWND hwnd) {
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
-} // namespace win32
+}  // namespace win32

@@ -15,7 +15,7 @@ namespace win32 {
 
 template <class Base>
 class DrawnControl : public Base {
-public:
+ public:
   // The window that paints this control; positions are twips in its client area.
   void Place(HWND container, int left, int top, int width, int height) {
     container_ = container;
@@ -42,14 +42,14 @@ public:
   bool Visible() const override { return visible_; }
   void SetFocus() override {}  // labels and pictures take no focus
 
-protected:
+ protected:
   void Invalidate() const {
     if (!container_) return;
     const RECT rect = Rect(WindowDpi(container_));
     InvalidateRect(container_, &rect, FALSE);
   }
 
-private:
+ private:
   HWND container_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool enabled_ = true;
@@ -61,7 +61,7 @@ class DrawnPicture : public DrawnControl<platform::Control> {};
 enum class LabelFont { Window, Title, Symbol };
 
 class DrawnLabel : public DrawnControl<platform::Label> {
-public:
+ public:
   void SetCaption(const std::wstring& caption) override {
     caption_ = caption;
     // Captions that grow past the box (sized to their text) repaint the row.
@@ -75,8 +75,8 @@ public:
   COLORREF backColour = RGB(255, 255, 255);
   bool centred = false;
 
-private:
+ private:
   std::wstring caption_;
 };
 
-} // namespace win32
+}  // namespace win32

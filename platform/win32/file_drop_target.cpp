@@ -17,7 +17,7 @@ FORMATETC FileListFormat() {
   return format;
 }
 
-} // namespace
+}  // namespace
 
 FileDropTarget::FileDropTarget(HWND window, OverHandler over, DropHandler drop)
     : window_(window), over_(std::move(over)), drop_(std::move(drop)) {}
@@ -77,7 +77,9 @@ HRESULT STDMETHODCALLTYPE FileDropTarget::QueryInterface(REFIID iid, void** obje
   return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE FileDropTarget::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+ULONG STDMETHODCALLTYPE FileDropTarget::AddRef() {
+  return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
 
 ULONG STDMETHODCALLTYPE FileDropTarget::Release() {
   const LONG left = InterlockedDecrement(&references_);
@@ -94,7 +96,8 @@ DWORD FileDropTarget::Effect() const {
   return DROPEFFECT_NONE;
 }
 
-HRESULT STDMETHODCALLTYPE FileDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+HRESULT STDMETHODCALLTYPE FileDropTarget::DragEnter(IDataObject* data, DWORD, POINTL,
+                                                    DWORD* effect) {
   offersFiles_ = OffersFiles(data);
   if (effect) *effect = Effect();
   return S_OK;
@@ -121,4 +124,4 @@ HRESULT STDMETHODCALLTYPE FileDropTarget::Drop(IDataObject* data, DWORD, POINTL,
   return S_OK;
 }
 
-} // namespace win32
+}  // namespace win32

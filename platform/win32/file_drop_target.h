@@ -13,7 +13,7 @@
 namespace win32 {
 
 class FileDropTarget final : public IDropTarget {
-public:
+ public:
   // The effect to show (DROPEFFECT_COPY or DROPEFFECT_NONE) for a drag
   // that does or does not offer a file list.
   using OverHandler = std::function<int(bool offersFiles)>;
@@ -34,12 +34,14 @@ public:
   ULONG STDMETHODCALLTYPE AddRef() override;
   ULONG STDMETHODCALLTYPE Release() override;
   // IDropTarget
-  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point,
+                                      DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragLeave() override;
-  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point,
+                                 DWORD* effect) override;
 
-private:
+ private:
   FileDropTarget(HWND window, OverHandler over, DropHandler drop);
   ~FileDropTarget() = default;
   DWORD Effect() const;
@@ -51,4 +53,4 @@ private:
   bool offersFiles_ = false;  // of the drag in progress
 };
 
-} // namespace win32
+}  // namespace win32

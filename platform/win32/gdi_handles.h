@@ -9,7 +9,7 @@ namespace win32 {
 
 template <class Handle>
 class GdiObject {
-public:
+ public:
   GdiObject() = default;
   explicit GdiObject(Handle handle) : handle_(handle) {}
   ~GdiObject() { Reset(); }
@@ -30,7 +30,7 @@ public:
   Handle Get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
 
-private:
+ private:
   Handle handle_ = nullptr;
 };
 
@@ -38,4 +38,4 @@ using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
 
-} // namespace win32
+}  // namespace win32

@@ -29,9 +29,11 @@ void DrawOutlineSides(Canvas& canvas, int x, int y, int width, int height, doubl
   canvas.FillRect(x, y + height - w, x + width, y + height, kOutline);
 }
 
-} // namespace
+}  // namespace
 
-Rgb BodyColour(double x, double width) { return Mix(kBodyLeft, kBodyRight, width > 0 ? x / width : 0); }
+Rgb BodyColour(double x, double width) {
+  return Mix(kBodyLeft, kBodyRight, width > 0 ? x / width : 0);
+}
 
 Canvas DrawLauncherBackground(int width, int height, double scale) {
   Canvas canvas(width, height, kWhite);
@@ -42,7 +44,8 @@ Canvas DrawLauncherBackground(int width, int height, double scale) {
   // with a soft sheen over its upper half.
   canvas.FillRect(0, 0, width, band, [&](double x, double y) {
     const double t = x / width;
-    Rgb colour = t < 0.45 ? Mix(kBandLeft, kBandMiddle, t / 0.45) : Mix(kBandMiddle, kWhite, (t - 0.45) / 0.55);
+    Rgb colour = t < 0.45 ? Mix(kBandLeft, kBandMiddle, t / 0.45)
+                          : Mix(kBandMiddle, kWhite, (t - 0.45) / 0.55);
     const double sheen = y < band * 0.5 ? 0.28 * (1 - y / (band * 0.5)) + 0.12 : 0;
     return Mix(colour, kWhite, sheen);
   });
@@ -57,7 +60,8 @@ Canvas DrawLauncherBackground(int width, int height, double scale) {
 }
 
 void DrawAboutStrip(Canvas& canvas, int x, int y, int width, int height, double scale) {
-  canvas.FillRect(x, y, x + width, y + height, [&](double px, double) { return BodyColour(px - x, width); });
+  canvas.FillRect(x, y, x + width, y + height,
+                  [&](double px, double) { return BodyColour(px - x, width); });
   const double line = std::max(1.0, std::round(scale));
   canvas.FillRect(x, y, x + width, y + line, kStripEdge);
   DrawOutlineSides(canvas, x, y, width, height, scale);
@@ -65,16 +69,17 @@ void DrawAboutStrip(Canvas& canvas, int x, int y, int width, int height, double 
 
 void DrawRunButton(Canvas& canvas, int x, int y, int size, double scale, bool pressed) {
   const double s = size / 28.0;  // the design is 28 pixels square
-  const double left = x + 0.5 * s, top = y + 0.5 * s, right = x + size - 0.5 * s, bottom = y + size - 0.5 * s;
+  const double left = x + 0.5 * s, top = y + 0.5 * s, right = x + size - 0.5 * s,
+               bottom = y + size - 0.5 * s;
   const double radius = 5 * s;
   const double edge = std::max(1.0, std::round(scale));
   canvas.FillRoundRect(left, top, right, bottom, radius,
                        Flat(pressed ? Rgb{120, 164, 208} : Rgb{176, 196, 218}));
-  canvas.FillRoundRect(left + edge, top + edge, right - edge, bottom - edge, radius - edge,
-                       [&](double, double py) {
-                         const double t = (py - top) / (bottom - top);
-                         return pressed ? Mix({226, 238, 250}, {246, 251, 255}, t) : Mix(kWhite, {244, 247, 251}, t);
-                       });
+  canvas.FillRoundRect(
+      left + edge, top + edge, right - edge, bottom - edge, radius - edge, [&](double, double py) {
+        const double t = (py - top) / (bottom - top);
+        return pressed ? Mix({226, 238, 250}, {246, 251, 255}, t) : Mix(kWhite, {244, 247, 251}, t);
+      });
 
   // Pressed, the triangle sinks a little and its shadow all but goes.
   const double shift = pressed ? 0.8 * s : 0;
@@ -108,7 +113,8 @@ void DrawSettingsButton(Canvas& canvas, int x, int y, int size, double scale, bo
 }
 
 void DrawMinimiseGlyph(Canvas& canvas, double x, double y, double em, Rgb colour) {
-  canvas.FillRect(x + 0.17 * em, y + 0.66 * em, x + 0.67 * em, y + 0.66 * em + std::max(1.0, 0.16 * em), colour);
+  canvas.FillRect(x + 0.17 * em, y + 0.66 * em, x + 0.67 * em,
+                  y + 0.66 * em + std::max(1.0, 0.16 * em), colour);
 }
 
 void DrawCloseGlyph(Canvas& canvas, double x, double y, double em, Rgb colour) {
@@ -117,4 +123,4 @@ void DrawCloseGlyph(Canvas& canvas, double x, double y, double em, Rgb colour) {
   canvas.Stroke({x + b, y + a + 0.1 * em}, {x + a, y + b + 0.1 * em}, width, colour);
 }
 
-} // namespace win32
+}  // namespace win32

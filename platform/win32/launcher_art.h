@@ -31,4 +31,4 @@ Rgb BodyColour(double x, double width);
 // Height of the title band in pixels at 96 DPI.
 inline constexpr double kTitleBandHeight = 17;
 
-} // namespace win32
+}  // namespace win32

@@ -1,10 +1,9 @@
 #include "platform/win32/main_window.h"
 
-#include "platform/win32/bound_window_proc.h"
-
 #include <commctrl.h>
 
 #include "launcher/frm_main_layout.h"
+#include "platform/win32/bound_window_proc.h"
 #include "platform/win32/dpi.h"
 
 namespace win32 {
@@ -66,7 +65,7 @@ HFONT MakeFont(const std::wstring& face, int points, int weight, BYTE charSet, U
 int Width(const RECT& rect) { return rect.right - rect.left; }
 int Height(const RECT& rect) { return rect.bottom - rect.top; }
 
-} // namespace
+}  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 
@@ -99,12 +98,14 @@ bool MainWindow::Create() {
   panelClass.lpszClassName = kPanelClassName;
   RegisterClassExW(&panelClass);
 
-  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, launcher::kMainCaption,
-                          WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr, instance_, this);
+  hwnd_ =
+      CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, launcher::kMainCaption,
+                      WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr, instance_, this);
   if (!hwnd_) return false;
   dpi_ = WindowDpi(hwnd_);
   SetWindowPos(hwnd_, nullptr, 0, 0, TwipsToPixels(launcher::kMainClientWidth, dpi_),
-               TwipsToPixels(launcher::kMainClientHeight, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+               TwipsToPixels(launcher::kMainClientHeight, dpi_),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   CenterOnScreen();
   CreateControls();
   CreateTooltips();
@@ -130,7 +131,8 @@ void MainWindow::CenterOnScreen() {
   GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& work = monitor.rcWork;
   SetWindowPos(hwnd_, nullptr, work.left + (Width(work) - Width(rect)) / 2,
-               work.top + (Height(work) - Height(rect)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+               work.top + (Height(work) - Height(rect)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::CreateControls() {
@@ -204,17 +206,17 @@ void MainWindow::CreateControls() {
   // about panel, which takes no focus, stays above the command box.
   HWND previous = picAbout.Handle();
   SetWindowPos(previous, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  for (HWND control : {cmbRun.Handle(), cmdOK.Handle(), cmdCancel.Handle(), cmdOther.Handle(),
-                       cmdEnd.Handle()}) {
+  for (HWND control :
+       {cmbRun.Handle(), cmdOK.Handle(), cmdCancel.Handle(), cmdOther.Handle(), cmdEnd.Handle()}) {
     SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = control;
   }
 }
 
 void MainWindow::CreateTooltips() {
-  tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                              instance_, nullptr);
+  tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
   if (!tooltips_) return;
   const wchar_t* texts[] = {L"実行(Enter)", L"設定(Alt+S)", L"常駐終了", L"最小化（隠す）"};
   for (std::size_t i = 0; i < tooltipLabels_.size(); ++i) {
@@ -257,11 +259,13 @@ void MainWindow::ApplyDpi(UINT dpi) {
   for (const launcher::ControlLayout& layout : launcher::kMainLayout) {
     auto child = children_.find(layout.name);
     if (child == children_.end()) continue;
-    const int top = TwipsToPixels(child->second == picAbout.Handle() ? picAbout.Top() : layout.top, dpi);
+    const int top =
+        TwipsToPixels(child->second == picAbout.Handle() ? picAbout.Top() : layout.top, dpi);
     int height = TwipsToPixels(layout.height, dpi);
-    if (layout.kind == launcher::ControlKind::ComboBox) height = TwipsToPixels(2400, dpi);  // with its list
-    SetWindowPos(child->second, nullptr, TwipsToPixels(layout.left, dpi), top, TwipsToPixels(layout.width, dpi),
-                 height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (layout.kind == launcher::ControlKind::ComboBox)
+      height = TwipsToPixels(2400, dpi);  // with its list
+    SetWindowPos(child->second, nullptr, TwipsToPixels(layout.left, dpi), top,
+                 TwipsToPixels(layout.width, dpi), height, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(child->second, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.window.Get()), TRUE);
   }
 
@@ -336,8 +340,9 @@ bool MainWindow::PreTranslate(MSG& msg) {
 
 LRESULT CALLBACK MainWindow::PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    SetWindowLongPtrW(
+        hwnd, GWLP_USERDATA,
+        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
   }
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self || message == WM_NCDESTROY) return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -356,7 +361,8 @@ LRESULT MainWindow::HandlePanelMessage(HWND panel, UINT message, WPARAM wParam, 
     case WM_ERASEBKGND:
       return 1;
     case WM_CAPTURECHANGED:
-      if (capture_.label && capture_.source == panel) EndCapture(capture_.buttons, ShiftState(), {-1, -1}, false);
+      if (capture_.label && capture_.source == panel)
+        EndCapture(capture_.buttons, ShiftState(), {-1, -1}, false);
       return 0;
     default:
       if (OnMouse(panel, message, wParam, lParam)) return 0;
@@ -395,14 +401,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       // Capture taken away (another window, a system key): the press ends
       // here rather than leave a pressed look or a drag behind.
-      if (capture_.label && capture_.source == hwnd_) EndCapture(capture_.buttons, ShiftState(), {-1, -1}, false);
+      if (capture_.label && capture_.source == hwnd_)
+        EndCapture(capture_.buttons, ShiftState(), {-1, -1}, false);
       return 0;
     case WM_DPICHANGED: {
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
       const UINT dpi = LOWORD(wParam);
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
-                   TwipsToPixels(launcher::kMainClientWidth, dpi), TwipsToPixels(launcher::kMainClientHeight, dpi),
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+                   TwipsToPixels(launcher::kMainClientWidth, dpi),
+                   TwipsToPixels(launcher::kMainClientHeight, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
       ApplyDpi(dpi);
       return 0;
     }
@@ -459,4 +466,4 @@ int RunMessageLoop(MainWindow& window) {
   return static_cast<int>(msg.wParam);
 }
 
-} // namespace win32
+}  // namespace win32

@@ -22,7 +22,7 @@ namespace win32 {
 // OLE for the thread (drag and drop needs more than COM); released when
 // the window object goes, after the window itself.
 class OleSession {
-public:
+ public:
   OleSession() = default;
   ~OleSession() {
     if (initialized_) OleUninitialize();
@@ -33,12 +33,12 @@ public:
     if (!initialized_) initialized_ = SUCCEEDED(OleInitialize(nullptr));
   }
 
-private:
+ private:
   bool initialized_ = false;
 };
 
 class MainWindow : public platform::Window {
-public:
+ public:
   explicit MainWindow(HINSTANCE instance);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
@@ -52,7 +52,8 @@ public:
   WinComboBox cmbRun;
   WinButton cmdOK, cmdCancel, cmdOther, cmdEnd;
   WinPanel picAbout;
-  DrawnLabel lblClose, lblPlatform, lblCopyright, lblSet, lblBlue, lblTitle, lblRun, lblEnd, lblHide;
+  DrawnLabel lblClose, lblPlatform, lblCopyright, lblSet, lblBlue, lblTitle, lblRun, lblEnd,
+      lblHide;
   // The upper picture of each button's pair, which the pressed look hides:
   // imgRun index 1 and imgSet index 0.
   DrawnPicture imgRunRaised, imgSetRaised;
@@ -72,7 +73,7 @@ public:
   // Keys the window sees before its focused control; true when consumed.
   bool PreTranslate(MSG& msg);
 
-private:
+ private:
   struct Fonts {
     Font window, title, symbol;
     bool symbolPresent = false;
@@ -135,4 +136,4 @@ int RunMessageLoop(MainWindow& window);
 // 2 Ctrl, 4 Alt.
 int ShiftState();
 
-} // namespace win32
+}  // namespace win32

@@ -51,7 +51,7 @@ int Height(const RECT& rect) { return rect.bottom - rect.top; }
 // Paints a canvas onto a device context through a DIB section, so GDI text
 // can then be drawn over the pixels before they reach the screen.
 class CanvasDc {
-public:
+ public:
   explicit CanvasDc(const Canvas& canvas) : width_(canvas.Width()), height_(canvas.Height()) {
     dc_ = CreateCompatibleDC(nullptr);
     BITMAPINFO info{};
@@ -76,14 +76,14 @@ public:
   HDC Get() const { return dc_; }
   void CopyTo(HDC target) const { BitBlt(target, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY); }
 
-private:
+ private:
   int width_, height_;
   HDC dc_ = nullptr;
   Bitmap bitmap_;
   HGDIOBJ old_ = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 int ShiftState() {
   int shift = 0;
@@ -111,7 +111,8 @@ void MainWindow::Paint() {
   DrawSettingsButton(frame, set.left, set.top, Width(set), scale, !imgSetRaised.Visible());
   if (!fonts_.symbolPresent) {
     const double em = MulDiv(9, static_cast<int>(dpi_), 72);
-    const Rgb ink{GetRValue(lblHide.textColour), GetGValue(lblHide.textColour), GetBValue(lblHide.textColour)};
+    const Rgb ink{GetRValue(lblHide.textColour), GetGValue(lblHide.textColour),
+                  GetBValue(lblHide.textColour)};
     const RECT hide = lblHide.Rect(dpi_);
     const RECT end = lblEnd.Rect(dpi_);
     if (lblHide.Visible()) DrawMinimiseGlyph(frame, hide.left, hide.top, em, ink);
@@ -133,8 +134,8 @@ void MainWindow::PaintPanel(HWND panel) {
   Canvas frame(Width(client), Height(client), {255, 255, 255});
   // The strip reaches down to the window's bottom edge when the panel is shown.
   const int stripHeight = Height(window) - TwipsToPixels(launcher::kAboutShownTop, dpi_);
-  DrawAboutStrip(frame, 0, 0, std::min(Width(client), Width(window)), std::min(Height(client), stripHeight),
-                 dpi_ / 96.0);
+  DrawAboutStrip(frame, 0, 0, std::min(Width(client), Width(window)),
+                 std::min(Height(client), stripHeight), dpi_ / 96.0);
   CanvasDc canvasDc(frame);
   DrawLabels(canvasDc.Get(), panelLabels_);
   canvasDc.CopyTo(dc);
@@ -195,7 +196,8 @@ bool MainWindow::OnMouse(HWND source, UINT message, WPARAM wParam, LPARAM lParam
       const int button = ButtonOf(message);
       capture_.buttons |= button;
       DrawnLabel& label = *capture_.label;
-      LabelMouseDown(label, button, shift, twips(label, point.x, true), twips(label, point.y, false));
+      LabelMouseDown(label, button, shift, twips(label, point.x, true),
+                     twips(label, point.y, false));
       return true;
     }
     case WM_MOUSEMOVE: {
@@ -261,4 +263,4 @@ void MainWindow::LabelClick(DrawnLabel& label) {
   if (&label == &lblClose) form_->lblClose_Click();
 }
 
-} // namespace win32
+}  // namespace win32

@@ -15,7 +15,7 @@ namespace {
 // half circles, innermost end first.
 std::vector<POINT> WirePoints(double scale) {
   struct Run {
-    double x, y;  // where the straight run ends
+    double x, y;       // where the straight run ends
     double cx, cy, r;  // then a half circle about (cx, cy); r 0 for none
   };
   const Run runs[] = {
@@ -26,7 +26,8 @@ std::vector<POINT> WirePoints(double scale) {
   };
   std::vector<POINT> points;
   auto add = [&](double x, double y) {
-    points.push_back({static_cast<LONG>(std::lround(x * scale)), static_cast<LONG>(std::lround(y * scale))});
+    points.push_back(
+        {static_cast<LONG>(std::lround(x * scale)), static_cast<LONG>(std::lround(y * scale))});
   };
   add(18, 11);
   for (const Run& run : runs) {
@@ -42,7 +43,7 @@ std::vector<POINT> WirePoints(double scale) {
   return points;
 }
 
-} // namespace
+}  // namespace
 
 Icon MakePaperclipIcon(int size) {
   // Drawn white on black four times larger, then averaged down: the
@@ -64,7 +65,8 @@ Icon MakePaperclipIcon(int size) {
   HGDIOBJ oldBitmap = SelectObject(dc, canvas.Get());
   const int penWidth = std::max(kScale, static_cast<int>(std::lround(size / 14.0 * kScale)));
   LOGBRUSH brush{BS_SOLID, RGB(255, 255, 255), 0};
-  HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, penWidth, &brush, 0, nullptr);
+  HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, penWidth,
+                          &brush, 0, nullptr);
   HGDIOBJ oldPen = SelectObject(dc, pen);
   const std::vector<POINT> wire = WirePoints(static_cast<double>(big) / 32.0);
   Polyline(dc, wire.data(), static_cast<int>(wire.size()));
@@ -102,4 +104,4 @@ Icon MakePaperclipIcon(int size) {
   return Icon(CreateIconIndirect(&icon));  // copies both bitmaps
 }
 
-} // namespace win32
+}  // namespace win32

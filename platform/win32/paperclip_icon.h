@@ -9,7 +9,7 @@ namespace win32 {
 
 // Owns an icon handle.
 class Icon {
-public:
+ public:
   Icon() = default;
   explicit Icon(HICON icon) : icon_(icon) {}
   ~Icon() {
@@ -24,11 +24,11 @@ public:
   }
   HICON Get() const { return icon_; }
 
-private:
+ private:
   HICON icon_ = nullptr;
 };
 
 // A square icon of size pixels; empty when the system refuses one.
 Icon MakePaperclipIcon(int size);
 
-} // namespace win32
+}  // namespace win32

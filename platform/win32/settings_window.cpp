@@ -1,13 +1,12 @@
 #include "platform/win32/settings_window.h"
 
-#include "platform/win32/bound_window_proc.h"
-
 #include <commctrl.h>
 #include <ole2.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/bound_window_proc.h"
 #include "platform/win32/dpi.h"
 #include "settings/frm_set_layout.h"
 
@@ -68,7 +67,7 @@ SIZE TextSize(HDC dc, const wchar_t* text) {
   return {rect.right, rect.bottom};
 }
 
-} // namespace
+}  // namespace
 
 int OwnedMessageBoxes::Show(const std::wstring& text, const std::wstring& title, unsigned style) {
   return MessageBoxW(owner_, text.c_str(), title.c_str(), style);
@@ -78,8 +77,8 @@ SettingsWindow::SettingsWindow(HINSTANCE instance, HWND owner, platform::Environ
                                core::SettingsStore& settings, launcher::SharedState& shared)
     : instance_(instance),
       owner_(owner),
-      form_({*this, lstIPath, lstRPath, txtIPath, txtRPath, cmdAdd, cmdDel, cmdEdit, cmdSet, cmdCancel,
-             hotKey_},
+      form_({*this, lstIPath, lstRPath, txtIPath, txtRPath, cmdAdd, cmdDel, cmdEdit, cmdSet,
+             cmdCancel, hotKey_},
             {environment, settings, messageBoxes_, fileDialog_}, shared) {}
 
 SettingsWindow::~SettingsWindow() {
@@ -101,8 +100,8 @@ bool SettingsWindow::Create() {
   const RECT work = WorkAreaNear(owner_);
   const int centreX = (work.left + work.right) / 2;
   const int centreY = (work.top + work.bottom) / 2;
-  hwnd_ = CreateWindowExW(kExStyle, kClassName, settings::kSetCaption, kStyle, centreX, centreY, 0, 0,
-                          owner_, nullptr, instance_, this);
+  hwnd_ = CreateWindowExW(kExStyle, kClassName, settings::kSetCaption, kStyle, centreX, centreY, 0,
+                          0, owner_, nullptr, instance_, this);
   if (!hwnd_) return false;
 
   // Move and close only: the frame is fixed and there is nothing to minimise.
@@ -128,7 +127,8 @@ bool SettingsWindow::Create() {
   messageBoxes_.SetOwner(hwnd_);
   fileDialog_.SetOwner(hwnd_);
   // Tens of thousands of aliases fill the lists far faster unpainted.
-  for (HWND list : {lstIPath.Handle(), lstRPath.Handle()}) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  for (HWND list : {lstIPath.Handle(), lstRPath.Handle()})
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   form_.Form_Load();
   for (HWND list : {lstIPath.Handle(), lstRPath.Handle()}) {
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -154,7 +154,8 @@ void SettingsWindow::FitClientArea() {
   GetClientRect(hwnd_, &client);
   if (client.right == width && client.bottom == height) return;
   SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + width - client.right,
-               frame.bottom - frame.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+               frame.bottom - frame.top + height - client.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SettingsWindow::CreateControls() {
@@ -197,8 +198,9 @@ void SettingsWindow::CreateControls() {
         }
         break;
     }
-    HWND control = CreateWindowExW(exStyle, windowClass, layout.text, style, 0, 0, 0, 0, hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    HWND control =
+        CreateWindowExW(exStyle, windowClass, layout.text, style, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     controls_[name] = control;
   }
 
@@ -214,9 +216,10 @@ void SettingsWindow::CreateControls() {
   hotKey_.SetPanel(Control("picHotkey"), instance_);
 
   // The fields take any length; the platform's default stops at 32,767.
-  for (HWND field : {txtIPath.Handle(), txtRPath.Handle()}) SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
-  for (const char* name : {"txtIPath", "txtRPath", "picHotkey", "cmdEdit", "cmdDialog", "cmdCancel", "cmdSet",
-                           "cmdDel", "cmdAdd"}) {
+  for (HWND field : {txtIPath.Handle(), txtRPath.Handle()})
+    SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
+  for (const char* name : {"txtIPath", "txtRPath", "picHotkey", "cmdEdit", "cmdDialog", "cmdCancel",
+                           "cmdSet", "cmdDel", "cmdAdd"}) {
     SetWindowSubclass(Control(name), ControlProc, 1, reinterpret_cast<DWORD_PTR>(this));
   }
 
@@ -272,8 +275,8 @@ void SettingsWindow::LayOut(UINT dpi) {
       height = text.cy;
     }
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), FALSE);
-    SetWindowPos(control, nullptr, TwipsToPixels(layout.left, dpi), TwipsToPixels(layout.top, dpi), width,
-                 height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(control, nullptr, TwipsToPixels(layout.left, dpi), TwipsToPixels(layout.top, dpi),
+                 width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   SelectObject(dc, previousFont);
   ReleaseDC(hwnd_, dc);
@@ -285,9 +288,9 @@ void SettingsWindow::LayOut(UINT dpi) {
 }
 
 void SettingsWindow::CreateToolTips() {
-  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                             instance_, nullptr);
+  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
   if (!toolTip_) return;
   for (const auto& layout : settings::kSetLayout) {
     if (!layout.toolTip) continue;
@@ -303,10 +306,12 @@ void SettingsWindow::CreateToolTips() {
 
 void SettingsWindow::RegisterDropTargets() {
   dropIPath_ = FileDropTarget::Register(
-      txtIPath.Handle(), [this](bool offersFiles) { return form_.txtIPath_OLEDragOver(offersFiles); },
+      txtIPath.Handle(),
+      [this](bool offersFiles) { return form_.txtIPath_OLEDragOver(offersFiles); },
       [this](const std::vector<std::wstring>& files) { form_.txtIPath_OLEDragDrop(files); });
   dropRPath_ = FileDropTarget::Register(
-      txtRPath.Handle(), [this](bool offersFiles) { return form_.txtRPath_OLEDragOver(offersFiles); },
+      txtRPath.Handle(),
+      [this](bool offersFiles) { return form_.txtRPath_OLEDragOver(offersFiles); },
       [this](const std::vector<std::wstring>& files) { form_.txtRPath_OLEDragDrop(files); });
 }
 
@@ -445,8 +450,8 @@ void SettingsWindow::OnCommand(int id, int code, HWND control) {
 }
 
 bool SettingsWindow::IsPushButton(HWND control) const {
-  for (HWND button : {cmdAdd.Handle(), cmdDel.Handle(), cmdEdit.Handle(), cmdSet.Handle(), cmdCancel.Handle(),
-                      Control("cmdDialog")}) {
+  for (HWND button : {cmdAdd.Handle(), cmdDel.Handle(), cmdEdit.Handle(), cmdSet.Handle(),
+                      cmdCancel.Handle(), Control("cmdDialog")}) {
     if (control == button) return true;
   }
   return false;
@@ -467,30 +472,34 @@ void SettingsWindow::Paint() {
         }
       }
     }
-    const RECT rect{TwipsToPixels(line.x1, dpi_), top, TwipsToPixels(line.x2, dpi_) + thickness, top + thickness};
+    const RECT rect{TwipsToPixels(line.x1, dpi_), top, TwipsToPixels(line.x2, dpi_) + thickness,
+                    top + thickness};
     FillRect(dc, &rect, GetSysColorBrush(line.sysColor));
   }
   EndPaint(hwnd_, &paint);
 }
 
-LRESULT CALLBACK SettingsWindow::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                             DWORD_PTR data) {
+LRESULT CALLBACK SettingsWindow::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR, DWORD_PTR data) {
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(hwnd, ControlProc, 1);
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
   try {
-    return reinterpret_cast<SettingsWindow*>(data)->HandleControlMessage(hwnd, message, wParam, lParam);
+    return reinterpret_cast<SettingsWindow*>(data)->HandleControlMessage(hwnd, message, wParam,
+                                                                         lParam);
   } catch (...) {
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
 }
 
-LRESULT SettingsWindow::HandleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SettingsWindow::HandleControlMessage(HWND control, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
   const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
   if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && IsPushButton(control)) {
     // The focused button wears the default frame, and Enter presses it.
-    SendMessageW(control, BM_SETSTYLE, message == WM_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    SendMessageW(control, BM_SETSTYLE, message == WM_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
+                 TRUE);
   } else if (message == WM_LBUTTONDBLCLK) {
     if (control == txtIPath.Handle()) form_.txtIPath_DblClick();
     if (control == txtRPath.Handle()) form_.txtRPath_DblClick();
@@ -500,9 +509,15 @@ LRESULT SettingsWindow::HandleControlMessage(HWND control, UINT message, WPARAM 
   return result;
 }
 
-WinSettingsWindowHost::WinSettingsWindowHost(HINSTANCE instance, HWND owner, platform::Environment& environment,
-                                             core::SettingsStore& settings, launcher::SharedState& shared)
-    : instance_(instance), owner_(owner), environment_(environment), settings_(settings), shared_(shared) {}
+WinSettingsWindowHost::WinSettingsWindowHost(HINSTANCE instance, HWND owner,
+                                             platform::Environment& environment,
+                                             core::SettingsStore& settings,
+                                             launcher::SharedState& shared)
+    : instance_(instance),
+      owner_(owner),
+      environment_(environment),
+      settings_(settings),
+      shared_(shared) {}
 
 WinSettingsWindowHost::~WinSettingsWindowHost() {
   if (oleInitialized_) OleUninitialize();
@@ -521,4 +536,4 @@ void WinSettingsWindowHost::ShowModal() {
   showing_ = false;
 }
 
-} // namespace win32
+}  // namespace win32

@@ -25,16 +25,16 @@ namespace win32 {
 
 // Message boxes owned by one window, which takes no input while one shows.
 class OwnedMessageBoxes : public platform::MessageBoxes {
-public:
+ public:
   void SetOwner(HWND owner) { owner_ = owner; }
   int Show(const std::wstring& text, const std::wstring& title, unsigned style) override;
 
-private:
+ private:
   HWND owner_ = nullptr;
 };
 
 class SettingsWindow : public platform::ModalWindow {
-public:
+ public:
   // owner: the window that is disabled while this one is shown (may be null).
   SettingsWindow(HINSTANCE instance, HWND owner, platform::Environment& environment,
                  core::SettingsStore& settings, launcher::SharedState& shared);
@@ -61,7 +61,7 @@ public:
   // initialised on this thread.
   FileDropTarget* DropTargetOf(const std::string& name) const;
 
-private:
+ private:
   template <class Owner>
   friend LRESULT CALLBACK BoundWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -108,7 +108,7 @@ private:
 // What the launcher shows on its settings label: a new settings window for
 // every showing, modal over owner.
 class WinSettingsWindowHost : public platform::SettingsWindowHost {
-public:
+ public:
   WinSettingsWindowHost(HINSTANCE instance, HWND owner, platform::Environment& environment,
                         core::SettingsStore& settings, launcher::SharedState& shared);
   ~WinSettingsWindowHost() override;
@@ -117,7 +117,7 @@ public:
 
   void ShowModal() override;
 
-private:
+ private:
   HINSTANCE instance_;
   HWND owner_;
   platform::Environment& environment_;
@@ -127,4 +127,4 @@ private:
   bool showing_ = false;
 };
 
-} // namespace win32
+}  // namespace win32

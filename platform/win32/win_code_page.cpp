@@ -13,7 +13,7 @@ bool RefusesFlags(unsigned codePage) {
          (codePage >= 57002 && codePage <= 57011);
 }
 
-} // namespace
+}  // namespace
 
 WinCodePage::WinCodePage(unsigned codePage)
     : codePage_(codePage == CP_ACP ? ::GetACP() : codePage) {}
@@ -48,8 +48,8 @@ std::optional<std::string> WinCodePage::Encode(std::wstring_view text) const {
     usedDefaultOut = nullptr;
   }
   const int size = static_cast<int>(text.size());
-  const int length = ::WideCharToMultiByte(codePage_, flags, text.data(), size, nullptr, 0,
-                                           nullptr, usedDefaultOut);
+  const int length = ::WideCharToMultiByte(codePage_, flags, text.data(), size, nullptr, 0, nullptr,
+                                           usedDefaultOut);
   if (length <= 0 || usedDefault) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(length), '\0');
   if (::WideCharToMultiByte(codePage_, flags, text.data(), size, bytes.data(), length, nullptr,
@@ -62,4 +62,4 @@ std::optional<std::string> WinCodePage::Encode(std::wstring_view text) const {
   return bytes;
 }
 
-} // namespace win32
+}  // namespace win32

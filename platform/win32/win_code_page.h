@@ -10,15 +10,15 @@
 namespace win32 {
 
 class WinCodePage : public core::AnsiCodePage {
-public:
+ public:
   // codePage 0 (CP_ACP) stands for the system's ANSI code page.
   explicit WinCodePage(unsigned codePage);
 
   std::optional<std::wstring> Decode(std::string_view bytes) const override;
   std::optional<std::string> Encode(std::wstring_view text) const override;
 
-private:
+ private:
   unsigned codePage_;
 };
 
-} // namespace win32
+}  // namespace win32

@@ -10,17 +10,17 @@ namespace {
 
 // Resets a flag however the scope ends.
 class FlagScope {
-public:
+ public:
   explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
   ~FlagScope() { flag_ = false; }
   FlagScope(const FlagScope&) = delete;
   FlagScope& operator=(const FlagScope&) = delete;
 
-private:
+ private:
   bool& flag_;
 };
 
-} // namespace
+}  // namespace
 
 std::wstring WindowText(HWND hwnd) {
   const int length = GetWindowTextLengthW(hwnd);
@@ -77,7 +77,8 @@ HWND WinComboBox::EditField() const { return FindWindowExW(hwnd_, nullptr, L"EDI
 int WinComboBox::SelStart() const {
   DWORD start = 0;
   DWORD end = 0;
-  SendMessageW(hwnd_, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageW(hwnd_, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
   return static_cast<int>(start);
 }
 
@@ -98,13 +99,16 @@ void WinComboBox::AddItem(const std::wstring& item) {
   index_.Append(item);
 }
 
-int WinComboBox::ListCount() const { return static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0)); }
+int WinComboBox::ListCount() const {
+  return static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0));
+}
 
 std::wstring WinComboBox::List(int index) const {
   const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == CB_ERR) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(length));
   return text;
 }
@@ -131,7 +135,8 @@ void WinListBox::AddItem(const std::wstring& item) {
 void WinListBox::SetItem(int index, const std::wstring& item) {
   const int selected = ListIndex();
   SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-  SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.c_str()));
+  SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(item.c_str()));
   if (selected == index) SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
@@ -139,7 +144,8 @@ std::wstring WinListBox::List(int index) const {
   const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == LB_ERR) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(length));
   return text;
 }
@@ -149,4 +155,4 @@ void WinListBox::SetListIndex(int index) {
   RaiseClick();
 }
 
-} // namespace win32
+}  // namespace win32

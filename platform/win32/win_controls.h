@@ -11,7 +11,7 @@ namespace win32 {
 
 template <class Base>
 class WinControl : public Base {
-public:
+ public:
   explicit WinControl(HWND hwnd = nullptr) : hwnd_(hwnd) {}
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
   HWND Handle() const { return hwnd_; }
@@ -21,7 +21,7 @@ public:
   bool Visible() const override { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
   void SetFocus() override { ::SetFocus(hwnd_); }
 
-protected:
+ protected:
   HWND hwnd_;
 };
 
@@ -30,34 +30,34 @@ std::wstring WindowText(HWND hwnd);
 class WinButton : public WinControl<platform::Button> {};
 
 class WinLabel : public WinControl<platform::Label> {
-public:
+ public:
   void SetCaption(const std::wstring& caption) override { SetWindowTextW(hwnd_, caption.c_str()); }
   std::wstring Caption() const override { return WindowText(hwnd_); }
 };
 
 class WinPanel : public WinControl<platform::Panel> {
-public:
+ public:
   int Top() const override;
   void SetTop(int twips) override;
 
-private:
+ private:
   int topTwips_ = 0;  // kept exactly: pixels would round the twips away
   bool topKnown_ = false;
 };
 
 class WinTextBox : public WinControl<platform::TextBox> {
-public:
+ public:
   std::wstring Text() const override { return WindowText(hwnd_); }
   void SetText(const std::wstring& text) override;
   // EN_CHANGE from the edit field; ignored while the program sets the text.
   void RaiseChange();
 
-private:
+ private:
   bool settingText_ = false;
 };
 
 class WinComboBox : public WinControl<platform::ComboBox> {
-public:
+ public:
   std::wstring Text() const override { return WindowText(hwnd_); }
   void SetText(const std::wstring& text) override;
   int SelStart() const override;
@@ -75,24 +75,30 @@ public:
   void RaiseChange();
   HWND EditField() const;
 
-private:
+ private:
   core::PrefixIndex index_;
   bool settingText_ = false;
 };
 
 class WinListBox : public WinControl<platform::ListBox> {
-public:
+ public:
   void Clear() override { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
   void AddItem(const std::wstring& item) override;
-  void RemoveItem(int index) override { SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+  void RemoveItem(int index) override {
+    SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  }
   void SetItem(int index, const std::wstring& item) override;
-  int ListCount() const override { return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
+  int ListCount() const override {
+    return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0));
+  }
   std::wstring List(int index) const override;
-  int ListIndex() const override { return static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
+  int ListIndex() const override {
+    return static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0));
+  }
   void SetListIndex(int index) override;
   void RaiseClick() {
     if (Click) Click();
   }
 };
 
-} // namespace win32
+}  // namespace win32

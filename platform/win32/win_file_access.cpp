@@ -13,7 +13,7 @@ namespace {
 
 // Owns a kernel handle; CloseHandle or FindClose depending on its kind.
 class ScopedHandle {
-public:
+ public:
   using Closer = BOOL(WINAPI*)(HANDLE);
   ScopedHandle(HANDLE handle, Closer closer) : handle_(handle), closer_(closer) {}
   ~ScopedHandle() { Close(); }
@@ -38,7 +38,7 @@ public:
     return closer_(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE;
   }
 
-private:
+ private:
   HANDLE handle_;
   Closer closer_;
 };
@@ -64,7 +64,7 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
   return folder + L"\\" + name;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::string> WinFileAccess::ReadFile(const std::wstring& path) {
   ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
@@ -124,4 +124,4 @@ bool WinFileAccess::FileExistsExactName(const std::wstring& folder, const std::w
   return false;
 }
 
-} // namespace win32
+}  // namespace win32

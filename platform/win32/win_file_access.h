@@ -9,10 +9,10 @@
 namespace win32 {
 
 class WinFileAccess : public core::FileAccess {
-public:
+ public:
   std::optional<std::string> ReadFile(const std::wstring& path) override;
   bool ReplaceFile(const std::wstring& path, const std::string& bytes) override;
   bool FileExistsExactName(const std::wstring& folder, const std::wstring& name) override;
 };
 
-} // namespace win32
+}  // namespace win32

@@ -22,7 +22,7 @@ GetOpenFileNameFn OpenFileDialogFunction() {
   return function;
 }
 
-} // namespace
+}  // namespace
 
 std::wstring WinFileDialog::ShowOpen(const std::wstring& title, const std::wstring& filter) {
   // "label|pattern|..." becomes the NUL-separated, doubly NUL-ended list.
@@ -52,4 +52,4 @@ std::wstring WinFileDialog::ShowOpen(const std::wstring& title, const std::wstri
   return file;
 }
 
-} // namespace win32
+}  // namespace win32

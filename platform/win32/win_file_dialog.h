@@ -8,12 +8,12 @@
 namespace win32 {
 
 class WinFileDialog : public platform::FileDialog {
-public:
+ public:
   void SetOwner(HWND owner) { owner_ = owner; }
   std::wstring ShowOpen(const std::wstring& title, const std::wstring& filter) override;
 
-private:
+ private:
   HWND owner_ = nullptr;
 };
 
-} // namespace win32
+}  // namespace win32

@@ -25,7 +25,8 @@ void WinHotKeyField::FitToPanel() {
   if (!hwnd_) return;
   RECT interior{};
   GetClientRect(panel_, &interior);
-  SetWindowPos(hwnd_, nullptr, 0, 0, interior.right, interior.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, nullptr, 0, 0, interior.right, interior.bottom,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void WinHotKeyField::Destroy() {
@@ -46,4 +47,4 @@ void WinHotKeyField::SetFocus() {
   if (hwnd_) ::SetFocus(hwnd_);
 }
 
-} // namespace win32
+}  // namespace win32

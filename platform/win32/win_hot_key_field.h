@@ -9,7 +9,7 @@
 namespace win32 {
 
 class WinHotKeyField : public platform::HotKeyField {
-public:
+ public:
   WinHotKeyField() = default;
   ~WinHotKeyField() override { Destroy(); }
   WinHotKeyField(const WinHotKeyField&) = delete;
@@ -30,10 +30,10 @@ public:
   std::int32_t GetHotKey() const override;
   void SetFocus() override;
 
-private:
+ private:
   HWND panel_ = nullptr;
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
 };
 
-} // namespace win32
+}  // namespace win32

@@ -8,7 +8,7 @@
 namespace win32 {
 
 class WinHotKeyService : public platform::HotKeyService {
-public:
+ public:
   explicit WinHotKeyService(HWND window) : window_(window) {}
   std::uint16_t AddAtom(const std::wstring& name) override { return GlobalAddAtomW(name.c_str()); }
   void DeleteAtom(std::uint16_t atom) override { GlobalDeleteAtom(atom); }
@@ -17,8 +17,8 @@ public:
   }
   void Unregister(int id) override { UnregisterHotKey(window_, id); }
 
-private:
+ private:
   HWND window_;
 };
 
-} // namespace win32
+}  // namespace win32

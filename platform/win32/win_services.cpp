@@ -31,7 +31,7 @@ std::wstring ModulePath() {
   }
 }
 
-} // namespace
+}  // namespace
 
 WinEnvironment::WinEnvironment() : path_(ModulePath()) {
   const std::size_t slash = path_.find_last_of(L"\\/");
@@ -40,4 +40,4 @@ WinEnvironment::WinEnvironment() : path_(ModulePath()) {
   if (folder_.size() == 2 && folder_[1] == L':') folder_ += L'\\';
 }
 
-} // namespace win32
+}  // namespace win32

@@ -6,24 +6,24 @@
 namespace win32 {
 
 class WinShell : public platform::Shell {
-public:
+ public:
   std::intptr_t Open(const std::wstring& target) override;
 };
 
 class WinMessageBoxes : public platform::MessageBoxes {
-public:
+ public:
   int Show(const std::wstring& text, const std::wstring& title, unsigned style) override;
 };
 
 class WinEnvironment : public platform::Environment {
-public:
+ public:
   WinEnvironment();
   std::wstring ProgramFolder() const override { return folder_; }
   const std::wstring& ProgramPath() const { return path_; }
 
-private:
+ private:
   std::wstring path_;
   std::wstring folder_;
 };
 
-} // namespace win32
+}  // namespace win32

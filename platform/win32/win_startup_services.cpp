@@ -20,12 +20,13 @@ void ReadOwnVersion(int& major, int& minor) {
   if (!GetFileVersionInfoW(path, 0, size, data.data())) return;
   VS_FIXEDFILEINFO* info = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info) return;
+  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info)
+    return;
   major = HIWORD(info->dwFileVersionMS);
   minor = LOWORD(info->dwFileVersionMS);
 }
 
-} // namespace
+}  // namespace
 
 WinStartupServices::WinStartupServices(HWND window, HWND commandBox, LauncherSubclass& subclass)
     : window_(window), commandBox_(commandBox), subclass_(subclass) {
@@ -51,9 +52,7 @@ std::optional<platform::OsVersion> WinStartupServices::GetOsVersion() const {
   return platform::OsVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
 }
 
-void WinStartupServices::CoInitialize() {
-  comInitialized_ = SUCCEEDED(::CoInitialize(nullptr));
-}
+void WinStartupServices::CoInitialize() { comInitialized_ = SUCCEEDED(::CoInitialize(nullptr)); }
 
 void WinStartupServices::CoUninitialize() {
   if (comInitialized_) ::CoUninitialize();
@@ -69,4 +68,4 @@ bool WinStartupServices::AttachShellCompletion() {
 
 void WinStartupServices::BringToFront() { SetForegroundWindow(window_); }
 
-} // namespace win32
+}  // namespace win32

@@ -15,7 +15,7 @@ namespace win32 {
 inline constexpr wchar_t kInstanceMutexName[] = L"Local\\Mirabelton.SingleInstance";
 
 class WinStartupServices : public platform::StartupServices {
-public:
+ public:
   WinStartupServices(HWND window, HWND commandBox, LauncherSubclass& subclass);
   ~WinStartupServices() override;
   WinStartupServices(const WinStartupServices&) = delete;
@@ -33,7 +33,7 @@ public:
   void InstallSubclass() override { subclass_.InstallSubclass(window_); }
   void RemoveSubclass() override { subclass_.RemoveSubclass(window_); }
 
-private:
+ private:
   HWND window_;
   HWND commandBox_;
   LauncherSubclass& subclass_;
@@ -43,4 +43,4 @@ private:
   int minor_ = 0;
 };
 
-} // namespace win32
+}  // namespace win32

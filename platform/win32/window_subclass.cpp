@@ -8,7 +8,7 @@ WNDPROC PreviousWindowProc = nullptr;
 hotkey::HotKeyActivation* activeActivation = nullptr;
 const hotkey::LauncherHotKey* activeHotKey = nullptr;
 
-} // namespace
+}  // namespace
 
 LauncherSubclass::LauncherSubclass(const hotkey::LauncherHotKey& hotKey) { activeHotKey = &hotKey; }
 
@@ -45,4 +45,4 @@ LRESULT CALLBACK LauncherSubclass::LauncherWindowProc(HWND hwnd, UINT message, W
   return CallWindowProcW(PreviousWindowProc, hwnd, message, wParam, lParam);
 }
 
-} // namespace win32
+}  // namespace win32

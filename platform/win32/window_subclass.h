@@ -12,7 +12,7 @@ namespace win32 {
 // One launcher window per process, so the procedure it replaced is kept
 // module-wide, as a window procedure cannot carry it.
 class LauncherSubclass {
-public:
+ public:
   explicit LauncherSubclass(const hotkey::LauncherHotKey& hotKey);
   ~LauncherSubclass();
   LauncherSubclass(const LauncherSubclass&) = delete;
@@ -26,8 +26,8 @@ public:
   void InstallSubclass(HWND window);
   void RemoveSubclass(HWND window);
 
-private:
+ private:
   static LRESULT CALLBACK LauncherWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
-} // namespace win32
+}  // namespace win32

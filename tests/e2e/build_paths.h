@@ -14,8 +14,8 @@ inline std::wstring WindowsPath(std::string_view buildPath) {
   const int size = MultiByteToWideChar(CP_UTF8, 0, buildPath.data(),
                                        static_cast<int>(buildPath.size()), nullptr, 0);
   std::wstring path(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, buildPath.data(), static_cast<int>(buildPath.size()),
-                      path.data(), size);
+  MultiByteToWideChar(CP_UTF8, 0, buildPath.data(), static_cast<int>(buildPath.size()), path.data(),
+                      size);
   for (wchar_t& c : path) {
     if (c == L'/') c = L'\\';
   }
@@ -23,4 +23,4 @@ inline std::wstring WindowsPath(std::string_view buildPath) {
   return hasDrive ? path : L"Z:" + path;
 }
 
-} // namespace e2e
+}  // namespace e2e

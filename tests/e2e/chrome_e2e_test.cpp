@@ -2,7 +2,6 @@
 // DPIs, its looks, dragging by the title band, the glyphs, the pressed run
 // button, the about panel and the Alt shortcuts.
 #include <gtest/gtest.h>
-
 #include <ole2.h>
 #include <shlobj.h>  // DROPFILES
 
@@ -25,13 +24,16 @@ namespace {
 
 SettingsWriter TwoAliases() {
   return [](const std::filesystem::path& folder) {
-    return "[Programs]\r\nTotalNumber=2\r\n1=notepad\r\n1R=C:\\windows\\notepad.exe\r\n2=probe\r\n2R=" +
+    return "[Programs]\r\nTotalNumber=2\r\n1=notepad\r\n1R=C:\\windows\\notepad.exe\r\n2="
+           "probe\r\n2R=" +
            Utf8((folder / L"probe.exe").wstring()) + "\r\n";
   };
 }
 
 // Geometry in real pixels: an unaware test would see the window scaled.
-void ReadPhysicalPixels() { SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2); }
+void ReadPhysicalPixels() {
+  SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+}
 
 RECT WindowRect(HWND window) {
   RECT rect{};
@@ -77,7 +79,8 @@ bool PointerAt(POINT screen) {
 bool MoveMouse(POINT screen) { return SendMouse(0, screen) && PointerAt(screen); }
 
 bool Click(POINT screen) {
-  return MoveMouse(screen) && SendMouse(MOUSEEVENTF_LEFTDOWN, screen) && SendMouse(MOUSEEVENTF_LEFTUP, screen);
+  return MoveMouse(screen) && SendMouse(MOUSEEVENTF_LEFTDOWN, screen) &&
+         SendMouse(MOUSEEVENTF_LEFTUP, screen);
 }
 
 // The about panel's top relative to the window's, in pixels.
@@ -98,7 +101,8 @@ BOOL CALLBACK MatchVisibleTooltip(HWND window, LPARAM lParam) {
   GetWindowThreadProcessId(window, &owner);
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
-  if (owner != search.processId || !IsWindowVisible(window) || std::wstring_view(name) != L"tooltips_class32") {
+  if (owner != search.processId || !IsWindowVisible(window) ||
+      std::wstring_view(name) != L"tooltips_class32") {
     return TRUE;
   }
   search.found = window;
@@ -116,7 +120,7 @@ HWND ShownTooltip(const LauncherSession& session) {
 // so. The pointer moves by injected input; no button is pressed, as the
 // system gives a button's state only to the foreground thread.
 class DragData final : public IDataObject, public IDropSource {
-public:
+ public:
   explicit DragData(const std::vector<std::wstring>& files) : format_(CF_HDROP) {
     std::wstring list;
     for (const std::wstring& file : files) list += file + L'\0';
@@ -168,7 +172,9 @@ public:
   }
   HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-    return format && format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+    return format && format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL)
+               ? S_OK
+               : DV_E_FORMATETC;
   }
   HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
     out->ptd = nullptr;
@@ -180,22 +186,25 @@ public:
     return OLE_E_ADVISENOTSUPPORTED;
   }
   HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
 
   std::atomic<bool> release{false};
 
-private:
+ private:
   CLIPFORMAT format_;
   std::vector<char> bytes_;
 };
 
 // OLE, looked up at run time so the test program links what the others do.
 class Ole {
-public:
+ public:
   Ole() : module_(LoadLibraryW(L"ole32.dll")) {
     initialize_ = reinterpret_cast<HRESULT(WINAPI*)(void*)>(Find("OleInitialize"));
     uninitialize_ = reinterpret_cast<void(WINAPI*)()>(Find("OleUninitialize"));
-    doDragDrop_ = reinterpret_cast<HRESULT(WINAPI*)(IDataObject*, IDropSource*, DWORD, DWORD*)>(Find("DoDragDrop"));
+    doDragDrop_ = reinterpret_cast<HRESULT(WINAPI*)(IDataObject*, IDropSource*, DWORD, DWORD*)>(
+        Find("DoDragDrop"));
     ready_ = initialize_ && uninitialize_ && doDragDrop_ && SUCCEEDED(initialize_(nullptr));
   }
   ~Ole() {
@@ -209,7 +218,7 @@ public:
     return doDragDrop_(data, source, allowed, effect);
   }
 
-private:
+ private:
   void* Find(const char* name) const {
     return module_ ? reinterpret_cast<void*>(GetProcAddress(module_, name)) : nullptr;
   }
@@ -226,7 +235,8 @@ DWORD DragAndDrop(const Ole& ole, DragData& data, POINT start, POINT target) {
   std::thread hand([&] {
     for (int step = 1; step <= 8; ++step) {
       std::this_thread::sleep_for(std::chrono::milliseconds(60));
-      SendMouse(0, {start.x + (target.x - start.x) * step / 8, start.y + (target.y - start.y) * step / 8});
+      SendMouse(0, {start.x + (target.x - start.x) * step / 8,
+                    start.y + (target.y - start.y) * step / 8});
     }
     // Long enough for the drag loop to see the target under the pointer.
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
@@ -242,23 +252,24 @@ DWORD DragAndDrop(const Ole& ole, DragData& data, POINT start, POINT target) {
 // Sets the DPI that Wine reports to programs started afterwards, and puts
 // the old value back, so no other test sees it.
 class SystemDpi {
-public:
+ public:
   explicit SystemDpi(DWORD dpi) {
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                        nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                        KEY_READ | KEY_WRITE, nullptr, &key_, nullptr) != ERROR_SUCCESS) {
       key_ = nullptr;
       return;
     }
     DWORD size = sizeof old_;
-    had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
-           ERROR_SUCCESS;
-    set_ = RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi) ==
-           ERROR_SUCCESS;
+    had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_),
+                            &size) == ERROR_SUCCESS;
+    set_ = RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                          sizeof dpi) == ERROR_SUCCESS;
   }
   ~SystemDpi() {
     if (!key_) return;
     if (had_) {
-      RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof old_);
+      RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_),
+                     sizeof old_);
     } else {
       RegDeleteValueW(key_, L"LogPixels");
     }
@@ -268,7 +279,7 @@ public:
   SystemDpi& operator=(const SystemDpi&) = delete;
   bool Set() const { return set_; }
 
-private:
+ private:
   HKEY key_ = nullptr;
   DWORD old_ = 0;
   bool had_ = false;
@@ -327,7 +338,8 @@ TEST(ChromeE2e, TheProgramCarriesItsIconAtTheUsualSizes) {
     const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
     HRSRC image = FindResourceW(exe, MAKEINTRESOURCEW(id), RT_ICON);
     ASSERT_NE(image, nullptr) << size;
-    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(exe, image)));
+    const auto* header =
+        static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(exe, image)));
     EXPECT_EQ(header->biWidth, size);
     EXPECT_EQ(header->biBitCount, 32) << size;
   }
@@ -344,7 +356,7 @@ TEST(ChromeE2e, TheStripScalesWithTheDpi) {
   EXPECT_EQ(rect.bottom - rect.top, 75);
   RECT box{};
   GetWindowRect(session.Combo(), &box);
-  EXPECT_EQ(box.left - rect.left, 48);  // 480 twips
+  EXPECT_EQ(box.left - rect.left, 48);   // 480 twips
   EXPECT_EQ(box.right - box.left, 254);  // 2535 twips
   ASSERT_TRUE(session.Present());
   SaveLauncherShot("launcher-144dpi");
@@ -362,8 +374,10 @@ TEST(ChromeE2e, DraggingTheTitleBandMovesTheWindowByThePointersTravel) {
     pointer.x += 10;
     pointer.y += step == 0 ? 12 : 0;
     ASSERT_TRUE(MoveMouse(pointer));
-    ASSERT_TRUE(WaitUntil([&] { return WindowRect(session.Window()).left == before.left + 10 * (step + 1); }))
-        << "step " << step;
+    ASSERT_TRUE(WaitUntil([&] {
+      return WindowRect(session.Window()).left == before.left + 10 * (step + 1);
+    })) << "step "
+        << step;
   }
   ASSERT_TRUE(SendMouse(MOUSEEVENTF_LEFTUP, pointer));
   const RECT after = WindowRect(session.Window());
@@ -430,10 +444,12 @@ TEST(ChromeE2e, AFileDroppedOnTheCommandBoxBecomesItsText) {
   EXPECT_EQ(DragAndDrop(ole, text, start, box), static_cast<DWORD>(DROPEFFECT_NONE));
   EXPECT_EQ(session.ComboText(), L"notepad");
 
-  DragData files(std::vector<std::wstring>{L"C:\\Program Files\\Editor\\edit.exe", L"C:\\b.txt", L"C:\\c.txt"});
+  DragData files(std::vector<std::wstring>{L"C:\\Program Files\\Editor\\edit.exe", L"C:\\b.txt",
+                                           L"C:\\c.txt"});
   EXPECT_EQ(DragAndDrop(ole, files, start, box), static_cast<DWORD>(DROPEFFECT_COPY));
-  EXPECT_TRUE(WaitUntil([&] { return session.ComboText() == L"C:\\Program Files\\Editor\\edit.exe"; }))
-      << Utf8(session.ComboText());
+  EXPECT_TRUE(WaitUntil([&] {
+    return session.ComboText() == L"C:\\Program Files\\Editor\\edit.exe";
+  })) << Utf8(session.ComboText());
   EXPECT_TRUE(session.Visible());
   EXPECT_TRUE(session.ProbeLog().empty());
 }
@@ -500,5 +516,5 @@ TEST(ChromeE2e, EnterAfterAboutHidesAndTheHotKeyBringsItBackWithoutThePanel) {
   EXPECT_EQ(AboutPanelOffset(session), 67);
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

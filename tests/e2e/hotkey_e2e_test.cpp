@@ -27,7 +27,7 @@ std::string FileText(const std::filesystem::path& path) {
 // Holds a key combination the way another program would, so the launcher
 // finds it taken.
 class HeldHotKey {
-public:
+ public:
   // A launcher of an earlier test may still be letting go of the key.
   HeldHotKey(int id, UINT virtualKey) : id_(id) {
     held_ = WaitUntil([&] { return RegisterHotKey(nullptr, id_, 0, virtualKey) != FALSE; });
@@ -39,7 +39,7 @@ public:
   HeldHotKey& operator=(const HeldHotKey&) = delete;
   bool Held() const { return held_; }
 
-private:
+ private:
   int id_;
   bool held_;
 };
@@ -84,7 +84,8 @@ TEST(HotKeyE2e, TakenKeyFallsBackToF11WithAWarning) {
       << "no warning box titled Mirabelton";
   EXPECT_EQ(MessageBoxText(box).value_or(L""),
             L"ホットキーの設定ができませんでした\r\nF11に仮設定しました");
-  EXPECT_NE(FileText(session.Folder() / "Mirabelton.ini").find("HotKey=122\r\n"), std::string::npos);
+  EXPECT_NE(FileText(session.Folder() / "Mirabelton.ini").find("HotKey=122\r\n"),
+            std::string::npos);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return session.Visible(); }));
 
@@ -148,5 +149,5 @@ TEST(HotKeyE2e, ExitAndClosingReleaseTheHotKey) {
   }
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

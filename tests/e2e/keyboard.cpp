@@ -22,16 +22,23 @@ bool Send(std::vector<INPUT>& inputs) {
 
 bool IsExtendedKey(WORD virtualKey) {
   switch (virtualKey) {
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-    case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-    case VK_INSERT: case VK_DELETE:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE:
       return true;
     default:
       return false;
   }
 }
 
-} // namespace
+}  // namespace
 
 bool TypeText(std::wstring_view text) {
   std::vector<INPUT> inputs;
@@ -56,4 +63,4 @@ bool PressKeys(std::initializer_list<WORD> virtualKeys) {
   return Send(inputs);
 }
 
-} // namespace e2e
+}  // namespace e2e

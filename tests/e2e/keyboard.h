@@ -17,4 +17,4 @@ bool TypeText(std::wstring_view text);
 // is Alt+X, {VK_RETURN} is Enter.
 bool PressKeys(std::initializer_list<WORD> virtualKeys);
 
-} // namespace e2e
+}  // namespace e2e

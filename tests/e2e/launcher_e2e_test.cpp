@@ -46,7 +46,7 @@ bool Mentions(const std::string& line, const std::string& fileName) {
 }
 
 class LauncherE2e : public ::testing::Test {
-protected:
+ protected:
   void TearDown() override {
     if (!HasFailure()) return;
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -177,5 +177,5 @@ TEST_F(LauncherE2e, ExitEndsTheProgram) {
   EXPECT_EQ(session.ExitCode(), 0u);
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

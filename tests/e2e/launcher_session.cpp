@@ -52,7 +52,7 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + Utf8(file.wstring()));
 }
 
-} // namespace
+}  // namespace
 
 std::string Utf8(std::wstring_view text) {
   const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
@@ -202,4 +202,4 @@ std::optional<DWORD> LauncherSession::ExitCode() const {
   return code;
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -32,7 +32,7 @@ struct StartOptions {
 // its window. Throws std::runtime_error when any of that fails. On
 // destruction ends the launcher if it still runs and removes the folder.
 class LauncherSession {
-public:
+ public:
   explicit LauncherSession(const SettingsWriter& settings, const StartOptions& options = {});
   ~LauncherSession();
   LauncherSession(const LauncherSession&) = delete;
@@ -65,7 +65,7 @@ public:
   bool WaitForExit(DWORD milliseconds) const;
   std::optional<DWORD> ExitCode() const;
 
-private:
+ private:
   void Start(const StartOptions& options);
   void End() noexcept;
   bool BringToForeground();
@@ -81,4 +81,4 @@ private:
 // Narrow text for test messages (UTF-8).
 std::string Utf8(std::wstring_view text);
 
-} // namespace e2e
+}  // namespace e2e

@@ -18,4 +18,4 @@ bool ClickAt(POINT screenPoint) {
   return SendInput(3, inputs, sizeof(INPUT)) == 3;
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -9,4 +9,4 @@ namespace e2e {
 // Moves the pointer to a point of the screen and clicks the left button.
 bool ClickAt(POINT screenPoint);
 
-} // namespace e2e
+}  // namespace e2e

@@ -2,7 +2,6 @@
 // is made for; without the ja_JP.UTF-8 locale Wine quietly falls back to
 // code page 1252, and settings-file tests fail for no visible reason.
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 TEST(WinePrefix, IsAJapaneseSystemWithCodePage932) {

@@ -30,7 +30,7 @@ std::string Utf8(const std::wstring& text) {
   return bytes;
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::string line = Utf8(GetCommandLineW()) + "\r\n";

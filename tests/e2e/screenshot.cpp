@@ -13,7 +13,7 @@ namespace e2e {
 namespace {
 
 class ScreenDc {
-public:
+ public:
   ScreenDc() : dc_(GetDC(nullptr)) {}
   ~ScreenDc() {
     if (dc_) ReleaseDC(nullptr, dc_);
@@ -22,12 +22,12 @@ public:
   ScreenDc& operator=(const ScreenDc&) = delete;
   HDC Get() const { return dc_; }
 
-private:
+ private:
   HDC dc_;
 };
 
 class MemoryDc {
-public:
+ public:
   explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
   ~MemoryDc() {
     if (dc_) DeleteDC(dc_);
@@ -36,12 +36,12 @@ public:
   MemoryDc& operator=(const MemoryDc&) = delete;
   HDC Get() const { return dc_; }
 
-private:
+ private:
   HDC dc_;
 };
 
 class OwnedBitmap {
-public:
+ public:
   explicit OwnedBitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
   ~OwnedBitmap() {
     if (bitmap_) DeleteObject(bitmap_);
@@ -50,25 +50,25 @@ public:
   OwnedBitmap& operator=(const OwnedBitmap&) = delete;
   HBITMAP Get() const { return bitmap_; }
 
-private:
+ private:
   HBITMAP bitmap_;
 };
 
 // Selects an object into a DC for one scope; a bitmap must leave the DC
 // before either is deleted.
 class Selection {
-public:
+ public:
   Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
   ~Selection() { SelectObject(dc_, previous_); }
   Selection(const Selection&) = delete;
   Selection& operator=(const Selection&) = delete;
 
-private:
+ private:
   HDC dc_;
   HGDIOBJ previous_;
 };
 
-} // namespace
+}  // namespace
 
 std::filesystem::path ArtifactFolder() {
   const std::filesystem::path folder = WindowsPath(E2E_ARTIFACT_DIR);
@@ -118,4 +118,4 @@ bool SaveScreenshot(const std::filesystem::path& file) {
   return static_cast<bool>(out);
 }
 
-} // namespace e2e
+}  // namespace e2e

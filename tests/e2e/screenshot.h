@@ -14,4 +14,4 @@ std::filesystem::path ArtifactFolder();
 // captured or written.
 bool SaveScreenshot(const std::filesystem::path& file);
 
-} // namespace e2e
+}  // namespace e2e

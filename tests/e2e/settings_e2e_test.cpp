@@ -3,7 +3,6 @@
 // the launcher's behaviour afterwards.
 #include <windows.h>
 #include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -27,7 +26,8 @@ constexpr wchar_t kSettingsTitle[] = L"Mirabeltonの設定";
 
 SettingsWriter OneAlias() {
   return [](const std::filesystem::path& folder) {
-    return "[Programs]\r\nTotalNumber=1\r\n1=mail\r\n1R=" + Utf8((folder / L"mail.exe").wstring()) + "\r\n";
+    return "[Programs]\r\nTotalNumber=1\r\n1=mail\r\n1R=" + Utf8((folder / L"mail.exe").wstring()) +
+           "\r\n";
   };
 }
 
@@ -93,11 +93,12 @@ int WindowsOf(DWORD processId) {
 }
 
 class SettingsE2e : public ::testing::Test {
-protected:
+ protected:
   void TearDown() override {
     if (!HasFailure()) return;
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    SaveScreenshot(ArtifactFolder() / (std::string(test->test_suite_name()) + "." + test->name() + ".bmp"));
+    SaveScreenshot(ArtifactFolder() /
+                   (std::string(test->test_suite_name()) + "." + test->name() + ".bmp"));
   }
 
   LauncherSession& Start(const SettingsWriter& settings) {
@@ -126,8 +127,8 @@ protected:
     }
     openFailure_ = "Alt+S: settings window " + std::string(window ? "found" : "missing") +
                    (window && IsWindowVisible(window) ? ", shown" : "") +
-                   (window && IsForeground(window) ? ", in front" : "") + "; the command box holds \"" +
-                   Utf8(session_->ComboText()) + "\"";
+                   (window && IsForeground(window) ? ", in front" : "") +
+                   "; the command box holds \"" + Utf8(session_->ComboText()) + "\"";
     return nullptr;
   }
   ::testing::AssertionResult Closes(HWND window) {
@@ -137,20 +138,22 @@ protected:
   // Types a new alias into the two fields, from the list where the focus
   // starts, and presses 追加(&A).
   static bool EnterAlias(const std::wstring& shortName, const std::wstring& realPath) {
-    return PressKeys({VK_TAB}) && TypeText(shortName) && PressKeys({VK_TAB}) && TypeText(realPath) &&
-           PressKeys({VK_MENU, 'A'});
+    return PressKeys({VK_TAB}) && TypeText(shortName) && PressKeys({VK_TAB}) &&
+           TypeText(realPath) && PressKeys({VK_MENU, 'A'});
   }
   static std::optional<LRESULT> ListCount(HWND settings) {
     HWND list = FindDescendant(settings, L"ListBox");  // lstIPath lies above lstRPath
     DWORD_PTR count = 0;
-    if (!list || !SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return {};
+    if (!list || !SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count))
+      return {};
     return static_cast<LRESULT>(count);
   }
   ::testing::AssertionResult Completes(const std::wstring& typed, const std::wstring& completed) {
     if (!session_->Present() || !session_->Type(typed)) {
       return ::testing::AssertionFailure() << "cannot type into the launcher";
     }
-    if (WaitUntil([&] { return session_->ComboText() == completed; })) return ::testing::AssertionSuccess();
+    if (WaitUntil([&] { return session_->ComboText() == completed; }))
+      return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "box holds \"" << Utf8(session_->ComboText()) << "\"";
   }
 
@@ -164,7 +167,8 @@ TEST_F(SettingsE2e, AnAliasAddedAndAppliedIsSavedAndCompletesAtOnce) {
   SetCursorPos(0, 0);  // no tooltip in the picture
   HWND settings = OpenSettings();
   ASSERT_TRUE(settings) << openFailure_;
-  if (WaitUntil([&] { return Painted(settings); })) SaveScreenshot(ArtifactFolder() / "settings-window.bmp");
+  if (WaitUntil([&] { return Painted(settings); }))
+    SaveScreenshot(ArtifactFolder() / "settings-window.bmp");
   EXPECT_FALSE(IsWindowEnabled(session.Window())) << "the launcher takes no input meanwhile";
 
   ASSERT_TRUE(EnterAlias(L"note", note.wstring()));
@@ -228,8 +232,8 @@ TEST_F(SettingsE2e, ASaveThatCannotBeWrittenWarnsAndKeepsTheWindowOpen) {
 
   // As root under Wine a read-only file is written all the same; an open
   // handle that shares reading only stops the replacement.
-  UniqueHandle lock(CreateFileW(SettingsFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle lock(CreateFileW(SettingsFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(lock);
   ASSERT_TRUE(PressKeys({VK_MENU, 'S'}));
   HWND box = nullptr;
@@ -282,12 +286,14 @@ TEST_F(SettingsE2e, ANewHotKeyPressedIntoTheFieldWorksAtOnce) {
   ASSERT_TRUE(WaitUntil([&] { return WindowText(GetFocusOf(settings)) == L"設定(&S)"; }));
   ASSERT_TRUE(PressKeys({VK_RETURN}));
   ASSERT_TRUE(Closes(settings));
-  EXPECT_NE(ReadBytes(SettingsFile()).find("HotKey=" + std::to_string(ctrlShiftK) + "\r\n"), std::string::npos);
+  EXPECT_NE(ReadBytes(SettingsFile()).find("HotKey=" + std::to_string(ctrlShiftK) + "\r\n"),
+            std::string::npos);
 
   ASSERT_TRUE(session.Press({VK_ESCAPE}));
   ASSERT_TRUE(WaitUntil([&] { return !session.Visible(); }));
   ASSERT_TRUE(PressKeys({VK_CONTROL, VK_SHIFT, 'K'}));
-  EXPECT_TRUE(WaitUntil([&] { return session.Visible(); })) << "Ctrl+Shift+K did not bring the launcher back";
+  EXPECT_TRUE(WaitUntil([&] { return session.Visible(); }))
+      << "Ctrl+Shift+K did not bring the launcher back";
   EXPECT_FALSE(session.FindMessageBox(L"Mirabelton")) << "no fallback message";
 }
 
@@ -322,5 +328,5 @@ TEST_F(SettingsE2e, OpeningAndClosingAHundredTimesLeavesNoObjectsBehind) {
   EXPECT_EQ(WindowsOf(session.ProcessId()), windowsBefore);
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

@@ -8,7 +8,7 @@
 namespace e2e {
 
 class UniqueHandle {
-public:
+ public:
   UniqueHandle() = default;
   explicit UniqueHandle(HANDLE handle)
       : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
@@ -28,8 +28,8 @@ public:
   HANDLE Get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
 
-private:
+ private:
   HANDLE handle_ = nullptr;
 };
 
-} // namespace e2e
+}  // namespace e2e

@@ -20,4 +20,4 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds bound = kEffectBou
   }
 }
 
-} // namespace e2e
+}  // namespace e2e

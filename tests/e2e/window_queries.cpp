@@ -63,7 +63,7 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM lParam) {
   return TRUE;
 }
 
-} // namespace
+}  // namespace
 
 HWND FindTopLevelWindow(DWORD processId, std::wstring_view className, std::wstring_view title) {
   TopLevelSearch search{processId, className, title};
@@ -121,4 +121,4 @@ HWND FocusOf(HWND window) {
   return info.hwndFocus;
 }
 
-} // namespace e2e
+}  // namespace e2e

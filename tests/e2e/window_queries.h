@@ -38,4 +38,4 @@ bool IsForeground(HWND window);
 // The window that has the keyboard focus in window's thread, or null.
 HWND FocusOf(HWND window);
 
-} // namespace e2e
+}  // namespace e2e

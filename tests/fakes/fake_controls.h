@@ -11,7 +11,7 @@ namespace fakes {
 
 template <class Base>
 class FakeControlBase : public Base {
-public:
+ public:
   void SetEnabled(bool enabled) override { enabled_ = enabled; }
   bool Enabled() const override { return enabled_; }
   void SetVisible(bool visible) override { visible_ = visible; }
@@ -19,7 +19,7 @@ public:
   void SetFocus() override { ++focusCount; }
   int focusCount = 0;
 
-private:
+ private:
   bool enabled_ = true;
   bool visible_ = true;
 };
@@ -27,38 +27,38 @@ private:
 class FakeButton : public FakeControlBase<platform::Button> {};
 
 class FakeLabel : public FakeControlBase<platform::Label> {
-public:
+ public:
   void SetCaption(const std::wstring& caption) override { caption_ = caption; }
   std::wstring Caption() const override { return caption_; }
 
-private:
+ private:
   std::wstring caption_;
 };
 
 class FakePanel : public FakeControlBase<platform::Panel> {
-public:
+ public:
   explicit FakePanel(int top = 0) : top_(top) {}
   int Top() const override { return top_; }
   void SetTop(int twips) override { top_ = twips; }
 
-private:
+ private:
   int top_;
 };
 
 class FakeTextBox : public FakeControlBase<platform::TextBox> {
-public:
+ public:
   std::wstring Text() const override { return text_; }
   void SetText(const std::wstring& text) override {
     text_ = text;
     if (Change) Change();
   }
 
-private:
+ private:
   std::wstring text_;
 };
 
 class FakeComboBox : public FakeControlBase<platform::ComboBox> {
-public:
+ public:
   std::wstring Text() const override { return text_; }
   void SetText(const std::wstring& text) override {
     text_ = text;
@@ -123,7 +123,7 @@ public:
   int TopIndex() const { return topIndex_; }
   int setTextCount = 0;
 
-private:
+ private:
   std::wstring text_;
   int selStart_ = 0;
   int selLength_ = 0;
@@ -134,7 +134,7 @@ private:
 };
 
 class FakeListBox : public FakeControlBase<platform::ListBox> {
-public:
+ public:
   void Clear() override {
     items_.clear();
     listIndex_ = -1;
@@ -156,13 +156,13 @@ public:
   }
   const std::vector<std::wstring>& Items() const { return items_; }
 
-private:
+ private:
   std::vector<std::wstring> items_;
   int listIndex_ = -1;
 };
 
 class FakeWindow : public platform::Window {
-public:
+ public:
   bool Visible() const override { return visible_; }
   void Show() override { visible_ = true; }
   void Hide() override {
@@ -183,10 +183,10 @@ public:
   int hideCount = 0;
   int unloadCount = 0;
 
-private:
+ private:
   bool visible_ = true;
   int left_ = 0;
   int top_ = 0;
 };
 
-} // namespace fakes
+}  // namespace fakes

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +14,7 @@ namespace fakes {
 
 // Opens everything with success unless told that a target fails.
 class FakeShell : public platform::Shell {
-public:
+ public:
   std::intptr_t Open(const std::wstring& target) override {
     opened.push_back(target);
     auto it = results.find(target);
@@ -31,7 +31,7 @@ struct ShownMessage {
 };
 
 class FakeMessageBoxes : public platform::MessageBoxes {
-public:
+ public:
   int Show(const std::wstring& text, const std::wstring& title, unsigned style) override {
     shown.push_back({text, title, style});
     return answer;
@@ -41,19 +41,19 @@ public:
 };
 
 class FakeEnvironment : public platform::Environment {
-public:
+ public:
   std::wstring ProgramFolder() const override { return folder; }
   std::wstring folder = L"C:\\Tools\\Mirabelton";
 };
 
-} // namespace fakes
+}  // namespace fakes
 
 namespace fakes {
 
 // A hot-key service with one shared table of taken combinations, as the
 // system has, so tests can make a key "held by another program".
 class FakeHotKeyService : public platform::HotKeyService {
-public:
+ public:
   struct Call {
     std::string what;  // "AddAtom", "DeleteAtom", "Register", "Unregister"
     int id;
@@ -89,7 +89,7 @@ public:
 };
 
 class FakeSettingsWindowHost : public platform::SettingsWindowHost {
-public:
+ public:
   void ShowModal() override {
     ++shown;
     if (OnShow) OnShow();
@@ -99,7 +99,7 @@ public:
 };
 
 class FakeStartupServices : public platform::StartupServices {
-public:
+ public:
   bool ClaimSingleInstance() override {
     log.push_back("ClaimSingleInstance");
     return !anotherInstance;
@@ -126,4 +126,4 @@ public:
   mutable std::vector<std::string> log;
 };
 
-} // namespace fakes
+}  // namespace fakes

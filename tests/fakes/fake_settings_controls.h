@@ -12,7 +12,7 @@
 namespace fakes {
 
 class FakeHotKeyField : public platform::HotKeyField {
-public:
+ public:
   bool Create() override {
     ++createCount;
     created = createSucceeds;
@@ -38,12 +38,12 @@ public:
   int destroyCount = 0;
   int focusCount = 0;
 
-private:
+ private:
   std::int32_t value_ = 0;
 };
 
 class FakeFileDialog : public platform::FileDialog {
-public:
+ public:
   std::wstring ShowOpen(const std::wstring& title, const std::wstring& filter) override {
     shown.push_back({title, filter});
     return chosen;
@@ -57,7 +57,7 @@ public:
 };
 
 class FakeModalWindow : public platform::ModalWindow {
-public:
+ public:
   void Unload() override {
     ++unloadCount;
     if (OnUnload) OnUnload();
@@ -66,4 +66,4 @@ public:
   int unloadCount = 0;
 };
 
-} // namespace fakes
+}  // namespace fakes

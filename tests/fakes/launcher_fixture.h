@@ -20,7 +20,7 @@ namespace fakes {
 inline constexpr wchar_t kSettingsPath[] = L"C:\\Tools\\Mirabelton\\Mirabelton.ini";
 
 class LauncherFixture : public ::testing::Test {
-protected:
+ protected:
   FakeWindow form;
   FakeComboBox cmbRun;
   FakeButton cmdOK;
@@ -83,4 +83,4 @@ protected:
   }
 };
 
-} // namespace fakes
+}  // namespace fakes

@@ -21,4 +21,4 @@ bool MemoryFileAccess::FileExistsExactName(const std::wstring& folder, const std
   return exactNames.count({folder, name}) != 0;
 }
 
-} // namespace fakes
+}  // namespace fakes

@@ -12,7 +12,7 @@
 namespace fakes {
 
 class MemoryFileAccess : public core::FileAccess {
-public:
+ public:
   std::optional<std::string> ReadFile(const std::wstring& path) override;
   // Counts every attempt; when replaceFails is set, files stay as they were.
   bool ReplaceFile(const std::wstring& path, const std::string& bytes) override;
@@ -20,12 +20,12 @@ public:
   // names the folder lists with their exact letter case.
   bool FileExistsExactName(const std::wstring& folder, const std::wstring& name) override;
 
-  std::map<std::wstring, std::string> files;                  // path -> bytes
+  std::map<std::wstring, std::string> files;                   // path -> bytes
   std::set<std::pair<std::wstring, std::wstring>> exactNames;  // (folder, name)
-  bool readFails = false;     // every ReadFile returns nullopt
-  bool replaceFails = false;  // every ReplaceFile returns false
+  bool readFails = false;                                      // every ReadFile returns nullopt
+  bool replaceFails = false;                                   // every ReplaceFile returns false
   int replaceCalls = 0;
-  int writes = 0;             // successful replacements
+  int writes = 0;  // successful replacements
 };
 
-} // namespace fakes
+}  // namespace fakes

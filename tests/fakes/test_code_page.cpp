@@ -16,4 +16,4 @@ std::unique_ptr<core::AnsiCodePage> MakeCodePage932() {
 #endif
 }
 
-} // namespace fakes
+}  // namespace fakes

@@ -10,4 +10,4 @@ namespace fakes {
 
 std::unique_ptr<core::AnsiCodePage> MakeCodePage932();
 
-} // namespace fakes
+}  // namespace fakes

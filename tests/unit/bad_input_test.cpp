@@ -14,9 +14,10 @@
 
 #ifdef _WIN32
 // Before <windows.h>, whose ReplaceFile macro would rename the member.
+// clang-format off
 #include "platform/win32/win_file_access.h"
-
 #include <windows.h>
+// clang-format on
 using PlatformFileAccess = win32::WinFileAccess;
 #else
 #include <unistd.h>
@@ -31,10 +32,10 @@ using namespace std::string_literals;
 namespace {
 
 class BadInput : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("mirabelton-bad-" + std::to_string(std::random_device()()));
+    folder_ =
+        fs::temp_directory_path() / ("mirabelton-bad-" + std::to_string(std::random_device()()));
     fs::create_directories(folder_);
   }
   void TearDown() override {
@@ -73,21 +74,22 @@ protected:
 };
 
 TEST_F(BadInput, MalformedLinesAreSkippedAndTheWellFormedOnesRead) {
-  Write("1=before any section\r\n"
-        "[Programs\r\n"           // no closing bracket: not a header
-        "[Programs]\r\n"
-        "no equals sign\r\n"
-        "=a value without a key\r\n"
-        "TotalNumber=3\r\n"
-        "TotalNumber=9\r\n"       // the first occurrence counts
-        "1=\"unclosed quote\r\n"
-        "1R=  C:\\a.exe\t\r"       // a lone CR ends a line too
-        "2\0=nul in the key\r\n"s
-        "\t \r\n"
-        "3=three\n"
-        "3R=\"  C:\\spaced.exe  \"\r\n"
-        "[Programs]\r\n"          // a second section of the name is not read
-        "2=late\r\n");
+  Write(
+      "1=before any section\r\n"
+      "[Programs\r\n"  // no closing bracket: not a header
+      "[Programs]\r\n"
+      "no equals sign\r\n"
+      "=a value without a key\r\n"
+      "TotalNumber=3\r\n"
+      "TotalNumber=9\r\n"  // the first occurrence counts
+      "1=\"unclosed quote\r\n"
+      "1R=  C:\\a.exe\t\r"  // a lone CR ends a line too
+      "2\0=nul in the key\r\n"s
+      "\t \r\n"
+      "3=three\n"
+      "3R=\"  C:\\spaced.exe  \"\r\n"
+      "[Programs]\r\n"  // a second section of the name is not read
+      "2=late\r\n");
   const core::AliasTable table = Read();
   EXPECT_EQ(table.totalNumberText, L"3");
   EXPECT_EQ(table.shortNames, (std::vector<std::wstring>{L"\"unclosed quote", L"", L"three"}));
@@ -215,4 +217,4 @@ TEST_F(BadInput, AReadOnlyFileReadsButIsNotReplaced) {
 }
 #endif
 
-} // namespace
+}  // namespace

@@ -11,7 +11,7 @@ constexpr int kCtrl = 2;
 constexpr int kShift = 1;
 
 class ChromeTest : public fakes::LauncherFixture {
-protected:
+ protected:
   void SetUp() override { form.Move(6000, 4500); }
 };
 
@@ -145,4 +145,4 @@ TEST_F(ChromeTest, CompletionRunsOnTheDroppedText) {
   EXPECT_EQ(shell.opened, std::vector<std::wstring>{L"D:\\Other\\file.txt"});
 }
 
-} // namespace
+}  // namespace

@@ -9,12 +9,30 @@ using fakes::LauncherFixture;
 
 TEST(PrevHistoryIndex, ReadsTheSuffixAsARoundedNumber) {
   const std::pair<const wchar_t*, int> cases[] = {
-      {L"@prev", 0},       {L"@prev0", 0},      {L"@prev1", 1},     {L"@prev 1", 1},
-      {L"@PREV2", 2},      {L"@prev 1.5", 2},   {L"@prev2.5", 2},   {L"@prev0.5", 0},
-      {L"@prev1.5000001", 2}, {L"@prev 0.49", 0}, {L"@prev.6", 1},  {L"@prev 1. ", 1},
-      {L"@prev+2", 2},     {L"@prev-1", 0},     {L"@prev-0.4", 0},  {L"@prev7", 0},
-      {L"@prev3", 0},      {L"@prev2.6", 0},    {L"@prevx", 0},     {L"@prev 1 2", 0},
-      {L"@prev1.2.3", 0},  {L"@prev.", 0},      {L"@prev-", 0},     {L"@prev   ", 0},
+      {L"@prev", 0},
+      {L"@prev0", 0},
+      {L"@prev1", 1},
+      {L"@prev 1", 1},
+      {L"@PREV2", 2},
+      {L"@prev 1.5", 2},
+      {L"@prev2.5", 2},
+      {L"@prev0.5", 0},
+      {L"@prev1.5000001", 2},
+      {L"@prev 0.49", 0},
+      {L"@prev.6", 1},
+      {L"@prev 1. ", 1},
+      {L"@prev+2", 2},
+      {L"@prev-1", 0},
+      {L"@prev-0.4", 0},
+      {L"@prev7", 0},
+      {L"@prev3", 0},
+      {L"@prev2.6", 0},
+      {L"@prevx", 0},
+      {L"@prev 1 2", 0},
+      {L"@prev1.2.3", 0},
+      {L"@prev.", 0},
+      {L"@prev-", 0},
+      {L"@prev   ", 0},
       {L"@prev0000000000000000000002", 2},
       {L"@prev99999999999999999999999999999", 0},
   };
@@ -24,14 +42,14 @@ TEST(PrevHistoryIndex, ReadsTheSuffixAsARoundedNumber) {
 }
 
 class CommandTest : public LauncherFixture {
-protected:
+ protected:
   void SetUp() override {
     LoadAliases({{"mail", "C:\\Programs\\mail.exe"}, {"web", "https://example.com/"}});
   }
 };
 
 TEST_F(CommandTest, DecisionTableForPlainTexts) {
-  Run(L"ma");  // completed to mail
+  Run(L"ma");      // completed to mail
   Run(L"C:\\ma");  // a backslash: as typed
   form.Show();
   cmbRun.SetText(L"");
@@ -39,8 +57,8 @@ TEST_F(CommandTest, DecisionTableForPlainTexts) {
   PressBackspace();  // removes the completed part; match off: "ma" goes as typed
   PressEnter();
   Run(L"notepad");
-  EXPECT_EQ(shell.opened, (std::vector<std::wstring>{L"C:\\Programs\\mail.exe", L"C:\\ma", L"ma",
-                                                     L"notepad"}));
+  EXPECT_EQ(shell.opened,
+            (std::vector<std::wstring>{L"C:\\Programs\\mail.exe", L"C:\\ma", L"ma", L"notepad"}));
   EXPECT_FALSE(form.Visible());
 }
 
@@ -105,8 +123,8 @@ TEST_F(CommandTest, PrevReplaysHistoryWithoutReorderingIt) {
   Run(L"@prev 2");
   Run(L"@prev");
   Run(L"@prev1");
-  EXPECT_EQ(shell.opened, (std::vector<std::wstring>{L"A\\a", L"B\\b", L"C\\c", L"A\\a", L"C\\c",
-                                                     L"B\\b"}));
+  EXPECT_EQ(shell.opened,
+            (std::vector<std::wstring>{L"A\\a", L"B\\b", L"C\\c", L"A\\a", L"C\\c", L"B\\b"}));
   EXPECT_EQ(shared.RunHistory, (std::array<std::wstring, 3>{L"C\\c", L"B\\b", L"A\\a"}));
   EXPECT_FALSE(form.Visible());
 }
@@ -148,4 +166,4 @@ TEST_F(CommandTest, CancelPutsTheAboutPanelAwayAndHides) {
   EXPECT_EQ(picAbout.Top(), 960);
 }
 
-} // namespace
+}  // namespace

@@ -9,7 +9,7 @@ namespace {
 using fakes::LauncherFixture;
 
 class CompletionTest : public LauncherFixture {
-protected:
+ protected:
   void SetUp() override {
     LoadAliases({{"mail", "C:\\mail.exe"}, {"map", "C:\\maps"}, {"memo", "C:\\memo.txt"}});
   }
@@ -102,9 +102,12 @@ TEST_F(CompletionOrderTest, TextLongerThanEveryNameAndEmptyListNeverMatch) {
 }
 
 TEST(FindListString, FoldsCaseAcrossScripts) {
-  const std::vector<std::wstring> items = {L"x", L"\u00e9cole", L"\u03c3\u03bf\u03c6\u03af\u03b1",
+  const std::vector<std::wstring> items = {L"x",
+                                           L"\u00e9cole",
+                                           L"\u03c3\u03bf\u03c6\u03af\u03b1",
                                            L"\u043c\u043e\u0441\u043a\u0432\u0430",
-                                           L"\uff41\uff42\uff43", L"\u017elu\u0165"};
+                                           L"\uff41\uff42\uff43",
+                                           L"\u017elu\u0165"};
   EXPECT_EQ(core::FindListString(items, L"\u00c9C", false), 1);
   EXPECT_EQ(core::FindListString(items, L"\u03a3\u039f\u03a6", false), 2);
   EXPECT_EQ(core::FindListString(items, L"\u041c\u041e\u0421", false), 3);
@@ -130,12 +133,12 @@ TEST(PrefixIndex, AgreesWithThePlainSearch) {
   }
   core::PrefixIndex index;
   index.Assign(items);
-  for (const std::wstring& q : {std::wstring(L"a"), std::wstring(L"AB"), std::wstring(L"\u00e9a"),
-                                std::wstring(L"\u0436"), std::wstring(L"bbbb"), std::wstring(L"zz"),
-                                items[123], items[599]}) {
+  for (const std::wstring& q :
+       {std::wstring(L"a"), std::wstring(L"AB"), std::wstring(L"\u00e9a"), std::wstring(L"\u0436"),
+        std::wstring(L"bbbb"), std::wstring(L"zz"), items[123], items[599]}) {
     EXPECT_EQ(index.Find(q, false), core::FindListString(items, q, false));
     EXPECT_EQ(index.Find(q, true), core::FindListString(items, q, true));
   }
 }
 
-} // namespace
+}  // namespace

@@ -24,10 +24,10 @@ using namespace std::string_literals;
 namespace {
 
 class FileAccessTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("mirabelton-files-" + std::to_string(std::random_device()()));
+    folder_ =
+        fs::temp_directory_path() / ("mirabelton-files-" + std::to_string(std::random_device()()));
     fs::create_directories(folder_);
   }
   void TearDown() override {
@@ -82,8 +82,9 @@ TEST_F(FileAccessTest, AFailedReplaceLeavesEverythingAsItWas) {
 
   const std::wstring path = PathOf(L"Mirabelton.ini");
   ASSERT_TRUE(files_.ReplaceFile(path, "old"));
-  fs::permissions(fs::path(path), fs::perms::owner_write | fs::perms::group_write |
-                                      fs::perms::others_write, fs::perm_options::remove);
+  fs::permissions(fs::path(path),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
   EXPECT_FALSE(files_.ReplaceFile(path, "new"));
   EXPECT_EQ(Contents(path), "old");
   EXPECT_EQ(Listing(), (std::set<std::u8string>{u8"blocker", u8"folder", u8"Mirabelton.ini"}));
@@ -99,4 +100,4 @@ TEST_F(FileAccessTest, FindsOnlyAnOrdinaryFileOfExactlyThatName) {
   EXPECT_FALSE(files_.FileExistsExactName(PathOf(L"missing"), L"Mirabelton.ini"));
 }
 
-} // namespace
+}  // namespace

@@ -19,7 +19,7 @@ constexpr wchar_t kPath[] = L"C:\\Tools\\Mirabelton\\Mirabelton.ini";
 constexpr std::int32_t kCtrlAltZ = 1626;  // 0x065A: Z with control (2) and alt (4)
 
 class SettingsForm : public ::testing::Test {
-protected:
+ protected:
   fakes::FakeModalWindow window;
   fakes::FakeListBox lstIPath, lstRPath;
   fakes::FakeTextBox txtIPath, txtRPath;
@@ -32,10 +32,10 @@ protected:
   std::unique_ptr<core::AnsiCodePage> codePage = fakes::MakeCodePage932();
   core::SettingsStore store{files, *codePage, core::FileEncoding::Ansi, kPath};
   launcher::SharedState shared;
-  settings::frmSet set{
-      {window, lstIPath, lstRPath, txtIPath, txtRPath, cmdAdd, cmdDel, cmdEdit, cmdSet, cmdCancel, hotKey},
-      {environment, store, messageBoxes, fileDialog},
-      shared};
+  settings::frmSet set{{window, lstIPath, lstRPath, txtIPath, txtRPath, cmdAdd, cmdDel, cmdEdit,
+                        cmdSet, cmdCancel, hotKey},
+                       {environment, store, messageBoxes, fileDialog},
+                       shared};
 
   void SetUp() override {
     environment.folder = kFolder;
@@ -98,7 +98,8 @@ TEST_F(SettingsForm, LoadShowsTheFileAliasesInKeyOrderAndItsHotKey) {
   set.Form_Load();
   EXPECT_EQ(hotKey.createCount, 1);
   EXPECT_EQ(lstIPath.Items(), (std::vector<std::wstring>{L"name1", L"name2", L"name3"}));
-  EXPECT_EQ(lstRPath.Items(), (std::vector<std::wstring>{L"C:\\path1", L"C:\\path2", L"C:\\path3"}));
+  EXPECT_EQ(lstRPath.Items(),
+            (std::vector<std::wstring>{L"C:\\path1", L"C:\\path2", L"C:\\path3"}));
   EXPECT_EQ(lstIPath.ListIndex(), 0);
   EXPECT_EQ(hotKey.GetHotKey(), kCtrlAltZ);
   EXPECT_EQ(set.OldHotKey(), kCtrlAltZ);
@@ -301,7 +302,7 @@ TEST_F(SettingsForm, CancelAndTheCloseBoxWriteNothingAndLeaveTheEffectAlone) {
 // ---- A save that fails ------------------------------------------------------
 
 class FailedSave : public SettingsForm {
-protected:
+ protected:
   void SetUp() override {
     SettingsForm::SetUp();
     WriteAliases(2);
@@ -382,7 +383,7 @@ TEST(ZeroCut, CutsAtTheFirstNulWithinTheFirst255Characters) {
 // ---- List editing -----------------------------------------------------------
 
 class ListEditing : public SettingsForm {
-protected:
+ protected:
   void SetUp() override {
     SettingsForm::SetUp();
     messageBoxes.answer = platform::kIdYes;
@@ -412,7 +413,8 @@ TEST_F(ListEditing, AddAppendsWithoutMovingTheSelection) {
 TEST_F(ListEditing, AnEmptyFieldIsRefusedAndTheOtherKeepsItsText) {
   WriteAliases(1);
   set.Form_Load();
-  for (auto [shortName, realPath] : {std::pair{L"name", L""}, std::pair{L"", L"C:\\x"}, std::pair{L"", L""}}) {
+  for (auto [shortName, realPath] :
+       {std::pair{L"name", L""}, std::pair{L"", L"C:\\x"}, std::pair{L"", L""}}) {
     for (auto handler : {&settings::frmSet::cmdAdd_Click, &settings::frmSet::cmdEdit_Click}) {
       messageBoxes.shown.clear();
       Fill(shortName, realPath);
@@ -546,7 +548,7 @@ TEST_F(ListEditing, SelectionIsMirroredAndDoubleClickFetchesTheEntrysOwnPath) {
 // ---- Browsing and dropping --------------------------------------------------
 
 class PathTaking : public SettingsForm {
-protected:
+ protected:
   void SetUp() override {
     SettingsForm::SetUp();
     set.Form_Load();
@@ -623,4 +625,4 @@ TEST_F(PathTaking, DoubleClickEmptiesOnlyThatField) {
   EXPECT_EQ(txtRPath.Text(), L"again");
 }
 
-} // namespace
+}  // namespace

@@ -17,7 +17,7 @@ using namespace std::string_literals;
 namespace {
 
 class FuzzRegression : public ::testing::Test {
-protected:
+ protected:
   ProfileFile Parse(std::string_view bytes, FileEncoding newFile = FileEncoding::Ansi) const {
     return ProfileFile::Parse(bytes, *cp932_, newFile);
   }
@@ -91,4 +91,4 @@ TEST_F(FuzzRegression, UnchangedEmptyFileWroteABom) {
   EXPECT_EQ(Parse("\xEF\xBB\xBF", FileEncoding::Ansi).Serialize(), "\xEF\xBB\xBF");
 }
 
-} // namespace
+}  // namespace

@@ -14,15 +14,15 @@ TEST(HotKeyTranslate, SplitsTheValueAndTradesAltAndShift) {
     unsigned modifiers;
   };
   const Case cases[] = {
-      {122, 0x7A, 0},                    // F11 alone
-      {123, 0x7B, 0},                    // F12 alone
+      {122, 0x7A, 0},                     // F11 alone
+      {123, 0x7B, 0},                     // F12 alone
       {0x0152, 0x52, hotkey::kModShift},  // shift
       {0x0452, 0x52, hotkey::kModAlt},    // alt
       {0x0752, 0x52, 7},                  // all three
       {0x0852, 0x52, 0},                  // extended-key flag alone: no modifier
       {0x0A52, 0x52, hotkey::kModControl},
       {0x0652, 0x52, hotkey::kModAlt | hotkey::kModControl},  // Ctrl+Alt+R, 1618
-      {0xF07A, 0x7A, 0},                  // upper bits of the flag byte carry nothing
+      {0xF07A, 0x7A, 0},  // upper bits of the flag byte carry nothing
       {static_cast<std::int32_t>(0xFFFF007A), 0x7A, 0},  // bits 16-31 ignored
       {-1, 0xFF, 7},
   };
@@ -64,7 +64,7 @@ TEST(LauncherHotKey, RefusedAttemptsStillCountAndReuseOneIdentifier) {
 }
 
 class ActivationTest : public ::testing::Test {
-protected:
+ protected:
   fakes::FakeWindow form;
   fakes::FakeComboBox cmbRun;
   fakes::FakeStartupServices system;
@@ -108,4 +108,4 @@ TEST_F(ActivationTest, NestedMessagesPassStraightThrough) {
   EXPECT_EQ(cmbRun.focusCount, 1);
 }
 
-} // namespace
+}  // namespace

@@ -16,9 +16,9 @@ using namespace std::string_literals;
 namespace {
 
 // Code page 932 bytes; ']' (0x5D) and '\' (0x5C) occur as second bytes.
-const std::string kSoftware = "\x83\x5C\x83\x74\x83\x67";  // ソフト
+const std::string kSoftware = "\x83\x5C\x83\x74\x83\x67";     // ソフト
 const std::string kSpreadsheet = "\x95\x5C\x8C\x76\x8E\x5A";  // 表計算
-const std::string kZone = "\x83\x5D\x81\x5B\x83\x93";  // ゾーン
+const std::string kZone = "\x83\x5D\x81\x5B\x83\x93";         // ゾーン
 const std::wstring kCp932Path = L"C:\\ソフト\\表計算";
 const std::string kCp932PathBytes = "C:\\" + kSoftware + "\\" + kSpreadsheet;
 
@@ -28,7 +28,7 @@ std::string ReadSample(const char* name) {
 }
 
 class ProfileFileTest : public ::testing::Test {
-protected:
+ protected:
   ProfileFile Parse(std::string_view bytes, FileEncoding newFile = FileEncoding::Ansi) const {
     return ProfileFile::Parse(bytes, *cp932_, newFile);
   }
@@ -111,10 +111,20 @@ TEST_F(ProfileFileTest, NewLinesUseTheFilesDominantEnding) {
 }
 
 TEST_F(ProfileFileTest, EveryAcceptedValueReadsBackExactly) {
-  const std::wstring values[] = {
-      L"", L"   ", L" lead", L"trail\t", L"\"quoted\"", L"\"", L"\"\"", L"a\"b\"",
-      L"\" half", L"x=y;z", L"[Evil]", std::wstring(1000, L'a'), std::wstring(100000, L'b'),
-      L"  " + kCp932Path + L"  "};
+  const std::wstring values[] = {L"",
+                                 L"   ",
+                                 L" lead",
+                                 L"trail\t",
+                                 L"\"quoted\"",
+                                 L"\"",
+                                 L"\"\"",
+                                 L"a\"b\"",
+                                 L"\" half",
+                                 L"x=y;z",
+                                 L"[Evil]",
+                                 std::wstring(1000, L'a'),
+                                 std::wstring(100000, L'b'),
+                                 L"  " + kCp932Path + L"  "};
   ProfileFile file = Parse("");
   // Overwriting long values first leaves most of the document's bytes
   // unused, which makes it compact them on the way.
@@ -149,12 +159,16 @@ TEST_F(ProfileFileTest, RefusesWhatCouldInjectAnotherLine) {
 TEST_F(ProfileFileTest, ReadsAndWritesRealCp932Bytes) {
   ProfileFile file = Parse(
       "[Programs]\r\n"
-      "1R=" + kCp932PathBytes + "\r\n"
-      "\x83\x41=upper\r\n"   // ア
-      "\x83\x61=lower\r\n"   // ヂ: the same bytes but for an ASCII letter's case
-      "[" + kZone + "]\r\n"  // ']' as a second byte before the real one
+      "1R=" +
+      kCp932PathBytes +
+      "\r\n"
+      "\x83\x41=upper\r\n"  // ア
+      "\x83\x61=lower\r\n"  // ヂ: the same bytes but for an ASCII letter's case
+      "[" +
+      kZone +
+      "]\r\n"  // ']' as a second byte before the real one
       "z=1\r\n"
-      "[\x83\x5D\r\n"        // no closing bracket: ']' is the second byte of ゾ
+      "[\x83\x5D\r\n"  // no closing bracket: ']' is the second byte of ゾ
       "y=2\r\n");
   EXPECT_EQ(file.Encoding(), FileEncoding::Ansi);
   EXPECT_EQ(file.Get(L"Programs", L"1R"), kCp932Path);
@@ -292,4 +306,4 @@ TEST(CodePage932, ConvertsOnlyExactly) {
   EXPECT_FALSE(cp932->Decode("\x83"));
 }
 
-} // namespace
+}  // namespace

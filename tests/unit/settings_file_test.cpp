@@ -17,11 +17,10 @@ TEST(SettingsNumbers, TotalNumberIsANonNegativeDecimalCappedAtTheAliasLimit) {
     const wchar_t* text;
     int expected;
   } cases[] = {
-      {L"0", 0}, {L"2", 2}, {L"  7 ", 7}, {L"\t+12\t", 12},
-      {L"32767", 32767}, {L"32768", 32767}, {L"99999", 32767},
-      {L"-5", 0}, {L"-0", 0}, {L"abc", 0}, {L"", 0}, {L"   ", 0},
-      {L"1 2", 0}, {L"0x10", 0}, {L"+", 0}, {L"3.0", 0},
-      {L"１２", 0},  // full-width digits are not decimal digits here
+      {L"0", 0},         {L"2", 2},         {L"  7 ", 7}, {L"\t+12\t", 12}, {L"32767", 32767},
+      {L"32768", 32767}, {L"99999", 32767}, {L"-5", 0},   {L"-0", 0},       {L"abc", 0},
+      {L"", 0},          {L"   ", 0},       {L"1 2", 0},  {L"0x10", 0},     {L"+", 0},
+      {L"3.0", 0},       {L"１２", 0},  // full-width digits are not decimal digits here
   };
   for (const auto& c : cases) EXPECT_EQ(core::ParseTotalNumber(c.text), c.expected) << c.text;
   EXPECT_EQ(core::ParseTotalNumber(std::wstring(100, L'9')), 32767);
@@ -33,9 +32,16 @@ TEST(SettingsNumbers, HotKeyIsAnyInt32ElseTheDefault) {
     const wchar_t* text;
     std::int32_t expected;
   } cases[] = {
-      {L"122", 122}, {L" 117 ", 117}, {L"-1", -1}, {L"x", 123}, {L"", 123},
-      {L"2147483647", 2147483647}, {L"-2147483648", -2147483647 - 1},
-      {L"2147483648", 123}, {L"-2147483649", 123}, {L"1099511627776", 123},  // 2^40
+      {L"122", 122},
+      {L" 117 ", 117},
+      {L"-1", -1},
+      {L"x", 123},
+      {L"", 123},
+      {L"2147483647", 2147483647},
+      {L"-2147483648", -2147483647 - 1},
+      {L"2147483648", 123},
+      {L"-2147483649", 123},
+      {L"1099511627776", 123},  // 2^40
   };
   for (const auto& c : cases) EXPECT_EQ(core::ParseHotKey(c.text), c.expected) << c.text;
   EXPECT_EQ(core::ParseHotKey(std::wstring(100, L'1')), 123);
@@ -52,7 +58,7 @@ TEST(SettingsNames, KeysAndPath) {
 }
 
 class SettingsAliasTable : public ::testing::Test {
-protected:
+ protected:
   core::AliasTable Read(std::string_view bytes) const {
     return core::ReadAliasTable(ProfileFile::Parse(bytes, *cp932_, FileEncoding::Ansi));
   }
@@ -121,4 +127,4 @@ TEST(SettingsStore, LoadsSavesAndReportsAFailedWrite) {
   EXPECT_EQ(files.writes, 1);
 }
 
-} // namespace
+}  // namespace

@@ -38,7 +38,7 @@ std::wstring TextOf(HWND hwnd) { return win32::WindowText(hwnd); }
 
 // A data object offering nothing but, optionally, a file list.
 class FileListData final : public IDataObject {
-public:
+ public:
   explicit FileListData(std::vector<std::wstring> files, bool offerFiles = true)
       : files_(std::move(files)), offerFiles_(offerFiles) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -61,7 +61,8 @@ public:
     auto* drop = static_cast<DROPFILES*>(GlobalLock(global));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(),
+           names.size() * sizeof(wchar_t));
     GlobalUnlock(global);
     medium->tymed = TYMED_HGLOBAL;
     medium->hGlobal = global;
@@ -70,23 +71,28 @@ public:
   }
   HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-    return offerFiles_ && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK
-                                                                                          : DV_E_FORMATETC;
+    return offerFiles_ && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL)
+               ? S_OK
+               : DV_E_FORMATETC;
   }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
 
-private:
+ private:
   std::vector<std::wstring> files_;
   bool offerFiles_;
 };
 
 class SettingsWindowTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
     environment.folder = kFolder;
@@ -94,8 +100,8 @@ protected:
         "[Programs]\r\nHotKey=1626\r\nTotalNumber=3\r\n1=mail\r\n1R=C:\\mail.exe\r\n2=web\r\n"
         "2R=https://example.org/\r\n3=calc\r\n3R=C:\\calc.exe\r\n";
     files.exactNames.insert({kFolder, L"Mirabelton.ini"});
-    window = std::make_unique<win32::SettingsWindow>(GetModuleHandleW(nullptr), nullptr, environment, store,
-                                                     shared);
+    window = std::make_unique<win32::SettingsWindow>(GetModuleHandleW(nullptr), nullptr,
+                                                     environment, store, shared);
     ASSERT_TRUE(window->Create());
     dpi = win32::WindowDpi(window->Handle());
   }
@@ -104,7 +110,9 @@ protected:
     if (oleInitialized_) OleUninitialize();
   }
   HWND Control(const char* name) { return window->Control(name); }
-  HWND HotKeyField() { return FindWindowExW(Control("picHotkey"), nullptr, L"msctls_hotkey32", nullptr); }
+  HWND HotKeyField() {
+    return FindWindowExW(Control("picHotkey"), nullptr, L"msctls_hotkey32", nullptr);
+  }
   int Px(int twips) const { return win32::TwipsToPixels(twips, dpi); }
   RECT ClientRectOf(HWND control) {
     RECT rect{};
@@ -148,7 +156,8 @@ TEST_F(SettingsWindowTest, AFixedDialogFrameWithTheTitleAndClientSize) {
 
 TEST_F(SettingsWindowTest, AMoveToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
   RECT suggested{100, 100, 700, 500};
-  SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
   dpi = 144;
   RECT client{};
   GetClientRect(window->Handle(), &client);
@@ -194,7 +203,8 @@ TEST_F(SettingsWindowTest, EveryControlOfTheTableIsAStandardControlInItsPlace) {
   EXPECT_EQ(fieldRect.right - fieldRect.left, interior.right);
   EXPECT_EQ(fieldRect.bottom - fieldRect.top, interior.bottom);
   EXPECT_EQ(LOWORD(SendMessageW(field, HKM_GETHOTKEY, 0, 0)), 1626);
-  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)), GetStockObject(DEFAULT_GUI_FONT));
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)),
+            GetStockObject(DEFAULT_GUI_FONT));
 }
 
 TEST_F(SettingsWindowTest, TabOrderToolTipsAndTheHiddenPathList) {
@@ -207,8 +217,9 @@ TEST_F(SettingsWindowTest, TabOrderToolTipsAndTheHiddenPathList) {
     order.push_back(names[control]);
     control = GetNextDlgTabItem(window->Handle(), control, FALSE);
   }
-  EXPECT_EQ(order, (std::vector<std::string>{"lstIPath", "txtIPath", "txtRPath", "cmdDialog", "cmdEdit", "cmdAdd",
-                                             "cmdDel", "cmdSet", "cmdCancel", "picHotkey", "lstIPath"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"lstIPath", "txtIPath", "txtRPath", "cmdDialog",
+                                             "cmdEdit", "cmdAdd", "cmdDel", "cmdSet", "cmdCancel",
+                                             "picHotkey", "lstIPath"}));
   // lstRPath lies right beneath lstIPath and takes neither mouse nor focus.
   EXPECT_EQ(GetWindow(Control("lstIPath"), GW_HWNDNEXT), Control("lstRPath"));
   EXPECT_FALSE(IsWindowEnabled(Control("lstRPath")));
@@ -225,10 +236,11 @@ TEST_F(SettingsWindowTest, TabOrderToolTipsAndTheHiddenPathList) {
     SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool));
     texts[names[reinterpret_cast<HWND>(tool.uId)]] = text;
   }
-  EXPECT_EQ(texts, (std::map<std::string, std::wstring>{{"cmdDialog", L"参照"},
-                                                         {"Label3", L"Ｗクリックで短縮名・実在パス名表示"},
-                                                         {"Label4", L"Ｄ＆Ｄで参照可能"},
-                                                         {"Label5", L"Ｄ＆Ｄで参照可能"}}));
+  EXPECT_EQ(texts,
+            (std::map<std::string, std::wstring>{{"cmdDialog", L"参照"},
+                                                 {"Label3", L"Ｗクリックで短縮名・実在パス名表示"},
+                                                 {"Label4", L"Ｄ＆Ｄで参照可能"},
+                                                 {"Label5", L"Ｄ＆Ｄで参照可能"}}));
 
   // Tabbing onto the panel hands the focus to the field inside it, and
   // tabbing on from the field leaves the panel.
@@ -275,7 +287,8 @@ TEST_F(SettingsWindowTest, TheListsAreLoadedAndEditedThroughTheRealControls) {
   Click("cmdSet");
   EXPECT_EQ(window->Handle(), nullptr);
   EXPECT_EQ(shared.SettingsEffect, L"Effected");
-  EXPECT_NE(files.files[kPath].find("4=\x83\x81\x83\x82\x92\xA0\r\n4R=C:\\Tools\\memo.exe\r\n"), std::string::npos);
+  EXPECT_NE(files.files[kPath].find("4=\x83\x81\x83\x82\x92\xA0\r\n4R=C:\\Tools\\memo.exe\r\n"),
+            std::string::npos);
 }
 
 TEST_F(SettingsWindowTest, OnlyAButtonWithTheFocusIsTheDefault) {
@@ -294,7 +307,8 @@ TEST_F(SettingsWindowTest, EscapeAndTheCloseBoxCancel) {
   EXPECT_EQ(shared.SettingsEffect, L"");
   EXPECT_EQ(files.replaceCalls, 0);
 
-  window = std::make_unique<win32::SettingsWindow>(GetModuleHandleW(nullptr), nullptr, environment, store, shared);
+  window = std::make_unique<win32::SettingsWindow>(GetModuleHandleW(nullptr), nullptr, environment,
+                                                   store, shared);
   ASSERT_TRUE(window->Create());
   SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(window->Handle(), nullptr);
@@ -324,6 +338,6 @@ TEST_F(SettingsWindowTest, BothFieldsTakeFileListsDroppedOnThem) {
   }
 }
 
-} // namespace
+}  // namespace
 
-#endif // _WIN32
+#endif  // _WIN32

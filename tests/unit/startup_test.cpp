@@ -14,10 +14,10 @@ TEST(Captions, VersionAndPlatformNames) {
   EXPECT_EQ(launcher::VersionCaption(1, 0), L"Mirabelton Ver1.00");
   EXPECT_EQ(launcher::VersionCaption(2, 123), L"Mirabelton Ver2.123");
   const std::pair<platform::OsVersion, const wchar_t*> cases[] = {
-      {{1, 4, 0}, L"Windows95"},    {{1, 4, 10}, L"Windows98"},  {{1, 4, 90}, L"WindowsMe"},
-      {{1, 4, 95}, L"WindowsMe"},   {{1, 4, 3}, L"Windows"},     {{2, 4, 0}, L"WindowsNT4.0"},
-      {{2, 5, 0}, L"Windows2000"},  {{2, 5, 1}, L"WindowsXP"},   {{2, 5, 2}, L"Windows"},
-      {{2, 10, 0}, L"Windows"},     {{1, 5, 1}, L"Windows"},
+      {{1, 4, 0}, L"Windows95"},   {{1, 4, 10}, L"Windows98"}, {{1, 4, 90}, L"WindowsMe"},
+      {{1, 4, 95}, L"WindowsMe"},  {{1, 4, 3}, L"Windows"},    {{2, 4, 0}, L"WindowsNT4.0"},
+      {{2, 5, 0}, L"Windows2000"}, {{2, 5, 1}, L"WindowsXP"},  {{2, 5, 2}, L"Windows"},
+      {{2, 10, 0}, L"Windows"},    {{1, 5, 1}, L"Windows"},
   };
   for (const auto& [version, name] : cases) EXPECT_EQ(launcher::GetPlatformName(version), name);
   EXPECT_EQ(launcher::GetPlatformName(std::nullopt), L"Windows");
@@ -33,7 +33,7 @@ TEST(CommandLine, SwitchesAreSubstringsOfTheArgumentsOnly) {
 }
 
 class StartupTest : public LauncherFixture {
-protected:
+ protected:
   void SetUp() override {
     form.Hide();
     form.hideCount = 0;
@@ -87,7 +87,8 @@ TEST_F(StartupTest, TakenKeyFallsBackToF11WithAWarning) {
   EXPECT_NE(FileText().find("HotKey=122\r\n"), std::string::npos);
   EXPECT_NE(FileText().find("1R=C:\\mail.exe\r\n"), std::string::npos);
   ASSERT_EQ(messageBoxes.shown.size(), 1u);
-  EXPECT_EQ(messageBoxes.shown[0].text, L"ホットキーの設定ができませんでした\r\nF11に仮設定しました");
+  EXPECT_EQ(messageBoxes.shown[0].text,
+            L"ホットキーの設定ができませんでした\r\nF11に仮設定しました");
   EXPECT_EQ(messageBoxes.shown[0].title, L"Mirabelton");
   EXPECT_EQ(messageBoxes.shown[0].style, 0x30u);
   ASSERT_EQ(hotKeyService.registered.size(), 1u);
@@ -142,7 +143,7 @@ TEST_F(StartupTest, ShutdownReleasesInOrderAndWritesNothing) {
 }
 
 class SettingsRoundTripTest : public StartupTest {
-protected:
+ protected:
   void Apply(const std::string& effect, const std::string& hotKeyText) {
     settingsWindow.OnShow = [this, effect, hotKeyText] {
       WriteSettings("[Programs]\r\nTotalNumber=2\r\n1=mail\r\n1R=m\r\n2=web\r\n2R=w\r\nHotKey=" +
@@ -199,4 +200,4 @@ TEST_F(SettingsRoundTripTest, TakenKeyFallsBackAndF11TakenTooIsAnError) {
   EXPECT_TRUE(hotKey.HotKeyRegistered());
 }
 
-} // namespace
+}  // namespace

@@ -33,12 +33,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showCommand) {
-  const bool startHidden = arguments != nullptr &&
-                           (std::wcsstr(arguments, L"/h") != nullptr ||
-                            std::wcsstr(arguments, L"/H") != nullptr);
+  const bool startHidden = arguments != nullptr && (std::wcsstr(arguments, L"/h") != nullptr ||
+                                                    std::wcsstr(arguments, L"/H") != nullptr);
 
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = WindowProc;
@@ -48,9 +47,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showComm
   windowClass.lpszClassName = L"MirabeltonReferenceWindow";
   if (!RegisterClassW(&windowClass)) return 1;
 
-  HWND hwnd = CreateWindowExW(0, windowClass.lpszClassName, L"reference_window",
-                              WS_POPUP | WS_BORDER, CW_USEDEFAULT, CW_USEDEFAULT, 240, 50, nullptr,
-                              nullptr, instance, nullptr);
+  HWND hwnd =
+      CreateWindowExW(0, windowClass.lpszClassName, L"reference_window", WS_POPUP | WS_BORDER,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 240, 50, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 1;
   if (startHidden) {
     if (!RegisterHotKey(hwnd, kHotKeyId, 0, VK_F12)) return 2;
