@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/library_search.h"
+
 namespace win32 {
 
 namespace {
@@ -14,7 +16,7 @@ using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
 
 GetOpenFileNameFn OpenFileDialogFunction() {
   static const GetOpenFileNameFn function = [] {
-    HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    HMODULE library = LoadSystemLibrary(L"comdlg32.dll");
     return library ? reinterpret_cast<GetOpenFileNameFn>(
                          reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")))
                    : nullptr;

@@ -5,6 +5,7 @@
 #include "hotkey/activation.h"
 #include "hotkey/launcher_hot_key.h"
 #include "launcher/frm_main.h"
+#include "platform/win32/library_search.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/settings_window.h"
 #include "platform/win32/win_code_page.h"
@@ -15,6 +16,8 @@
 #include "platform/win32/window_subclass.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Before anything can load a library on the launcher's behalf.
+  win32::RestrictLibrarySearchToSystemFolder();
   win32::WinCodePage ansi(CP_ACP);
   win32::WinFileAccess files;
   win32::WinEnvironment environment;

@@ -3,34 +3,16 @@
 #include <objbase.h>
 #include <shlwapi.h>
 
-#include <vector>
+#include "platform/win32/module_version.h"
 
 namespace win32 {
 
-namespace {
-
-// The numbers of the program's own version resource.
-void ReadOwnVersion(int& major, int& minor) {
-  wchar_t path[MAX_PATH * 4];
-  if (GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path))) == 0) return;
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
-  if (size == 0) return;
-  std::vector<unsigned char> data(size);
-  if (!GetFileVersionInfoW(path, 0, size, data.data())) return;
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT length = 0;
-  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info)
-    return;
-  major = HIWORD(info->dwFileVersionMS);
-  minor = LOWORD(info->dwFileVersionMS);
-}
-
-}  // namespace
-
 WinStartupServices::WinStartupServices(HWND window, HWND commandBox, LauncherSubclass& subclass)
     : window_(window), commandBox_(commandBox), subclass_(subclass) {
-  ReadOwnVersion(major_, minor_);
+  if (const auto version = ReadModuleVersion(nullptr)) {
+    major_ = version->major;
+    minor_ = version->minor;
+  }
 }
 
 WinStartupServices::~WinStartupServices() {
