@@ -125,8 +125,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
   const FileEncoding newFile = choice & 1 ? FileEncoding::Utf8Bom : FileEncoding::Ansi;
 
-  const ProfileFile original = ProfileFile::Parse(fileBytes, Cp932(), newFile);
-  if (original.Serialize() != fileBytes)
+  const ProfileFile unchanged = ProfileFile::Parse(fileBytes, Cp932(), newFile);
+  if (unchanged.Serialize() != fileBytes)
     Fail("unchanged document not written back as read", L"", L"");
 
   std::vector<std::wstring> sections = {L"Programs"};
@@ -147,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   g_operation = L"Set(\"" + section + L"\", \"" + key + L"\", \"" + value + L"\")";
-  ProfileFile changed = original;
+  ProfileFile changed = unchanged;
   if (!changed.Set(section, key, value)) {
     if (changed.Serialize() != fileBytes) Fail("refused Set changed the document", section, key);
     return 0;
@@ -163,7 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::wstring& s : sections) {
     for (const std::wstring& k : keys) {
       if (SameName(s, section) && SameName(k, key)) continue;
-      if (original.Get(s, k) != reread.Get(s, k)) Fail("another key reads differently", s, k);
+      if (unchanged.Get(s, k) != reread.Get(s, k)) Fail("another key reads differently", s, k);
     }
   }
   return 0;
