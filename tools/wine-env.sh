@@ -98,6 +98,22 @@ mirabelton_create_prefix() {
   touch "$prefix/.mirabelton-ready"
 }
 
+# Caption buttons and the launcher's hide and end glyphs are drawn in
+# Marlett, which Windows always has. Wine ships it but does not find it where
+# Debian installs it (the caption buttons then show the letters "r" and "0");
+# every font in the prefix's Fonts folder is loaded, so a copy there is
+# enough. Prefixes made before this copy was made get it on their next use.
+mirabelton_marlett=/usr/share/wine/fonts/marlett.ttf
+mirabelton_install_marlett() {
+  local fonts=$1/drive_c/windows/Fonts
+  [[ -f $fonts/marlett.ttf ]] && return 0
+  if [[ ! -f $mirabelton_marlett ]]; then
+    echo "wine-env: $mirabelton_marlett is missing (tools/bootstrap installs fonts-wine)" >&2
+    return 1
+  fi
+  mkdir -p "$fonts" && cp "$mirabelton_marlett" "$fonts/marlett.ttf"
+}
+
 # Creates the prefix at $1 (an absolute path) once, and keeps a wineserver
 # for it that outlives single runs, which makes each start much cheaper; it
 # leaves by itself after idle minutes. Parallel callers wait for each other.
@@ -111,6 +127,7 @@ mirabelton_ensure_prefix() {
     if [[ ! -f $prefix/.mirabelton-ready ]]; then
       mirabelton_create_prefix "$prefix" || exit 1
     fi
+    mirabelton_install_marlett "$prefix" || exit 1
     # wineserver succeeds only when it is the one now serving the prefix;
     # then a first program starts the system processes, detached from us.
     if mirabelton_isolated "$prefix.log" setsid wineserver -p300; then
