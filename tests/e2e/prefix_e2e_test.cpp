@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cwchar>
+
 TEST(WinePrefix, IsAJapaneseSystemWithCodePage932) {
   EXPECT_EQ(GetACP(), 932u) << "generate the ja_JP.UTF-8 locale (tools/bootstrap)";
   EXPECT_EQ(PRIMARYLANGID(GetUserDefaultUILanguage()), LANG_JAPANESE);
@@ -17,7 +19,9 @@ int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) 
 }
 
 TEST(WinePrefix, HasMarlett) {
-  LOGFONTW query{.lfCharSet = SYMBOL_CHARSET, .lfFaceName = L"Marlett"};
+  LOGFONTW query{};
+  query.lfCharSet = SYMBOL_CHARSET;
+  wcscpy(query.lfFaceName, L"Marlett");
   bool found = false;
   HDC screen = GetDC(nullptr);
   EnumFontFamiliesExW(screen, &query, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
