@@ -19,10 +19,11 @@ void frmMain::cmdOK_Click() {
     return;
   }
   if (core::BeginsWithKeyword(text, L"@re") && !LastCommand_.empty()) {
-    // A change like any other: completion matches a recalled short name again.
-    const std::wstring recalled = LastCommand_;
-    cmbRun.SetText(recalled);
-    cmbRun.SetSel(0, static_cast<int>(recalled.size()));
+    // A change like any other: completion matches a recalled short name
+    // again and may lengthen the text, so the selection covers what the
+    // box shows rather than what was recalled.
+    cmbRun.SetText(LastCommand_);
+    cmbRun.SetSel(0, static_cast<int>(cmbRun.Text().size()));
     return;
   }
   if (text.front() == L'@') {
