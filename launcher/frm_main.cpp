@@ -37,17 +37,10 @@ void frmMain::LoadSettings() {
 
 void frmMain::WriteFallbackHotKey() {
   HotKeyValue_ = core::kFallbackHotKey;
-  core::ProfileFile file = settings_.Load();
-  // A file that exists but cannot be read must not be replaced by one that
-  // holds only the hot key: the aliases would be lost.
-  core::FileAccess& files = settings_.Files();
-  if (file.Serialize().empty() && !files.ReadFile(settings_.Path()) &&
-      files.FileExistsExactName(environment_.ProgramFolder(), core::kSettingsFileName)) {
-    return;
-  }
-  if (file.Set(core::kSection, core::kHotKeyKey, std::to_wstring(core::kFallbackHotKey))) {
-    settings_.Save(file);  // a failed write leaves the file as it was
-  }
+  // A failed write, or a file that could not be read, stays as it was.
+  settings_.Update([](core::ProfileFile& file) {
+    return file.Set(core::kSection, core::kHotKeyKey, std::to_wstring(core::kFallbackHotKey));
+  });
 }
 
 bool frmMain::AboutShown() const { return picAbout.Top() < kAboutShownBelow; }

@@ -21,6 +21,9 @@ inline constexpr wchar_t kFieldsMissingMessage[] =
     L"短縮名、実在パス名のいずれか、もしくは両方が入力されていません";
 inline constexpr wchar_t kDeleteQuestion[] = L"本当に登録を削除してもいいですか？";
 inline constexpr wchar_t kSaveFailedMessage[] = L"設定ファイルに書き込めませんでした";
+// The settings file keeps one value a line, so a line break cannot be saved.
+inline constexpr wchar_t kShortNameRefusedMessage[] = L"短縮名に改行を含めることはできません";
+inline constexpr wchar_t kRealPathRefusedMessage[] = L"実在パス名に改行を含めることはできません";
 inline constexpr wchar_t kListFullMessage[] =
     L"登録できるのは32767件までです。これ以上追加できません";
 
@@ -39,7 +42,6 @@ struct SettingsFormControls {
 };
 
 struct SettingsFormServices {
-  platform::Environment& environment;
   core::SettingsStore& settings;
   platform::MessageBoxes& messageBoxes;
   platform::FileDialog& fileDialog;
@@ -60,11 +62,10 @@ class frmSet {
   void picHotkey_GotFocus();
   void EnableButtons(bool enabled);
   // Writes the working list and NewHotKey as one replacement of the file.
-  // On failure the user is warned, the file stays as it was, and false is
-  // returned so that the window stays open with every edit.
+  // On failure the user is warned (about the value when the file cannot
+  // hold it), the file stays as it was, and false is returned so that the
+  // window stays open with every edit.
   bool SaveSettings();
-  // Cuts text at its first NUL among the first 255 characters.
-  static std::wstring ZeroCut(std::wstring& text);
 
   // List editing
   void cmdAdd_Click();
@@ -111,7 +112,6 @@ class frmSet {
   platform::Button& cmdSet;
   platform::Button& cmdCancel;
   platform::HotKeyField& hHotKey;
-  platform::Environment& environment_;
   core::SettingsStore& settings_;
   platform::MessageBoxes& messageBoxes_;
   platform::FileDialog& fileDialog_;

@@ -73,13 +73,13 @@ int OwnedMessageBoxes::Show(const std::wstring& text, const std::wstring& title,
   return MessageBoxW(owner_, text.c_str(), title.c_str(), style);
 }
 
-SettingsWindow::SettingsWindow(HINSTANCE instance, HWND owner, platform::Environment& environment,
-                               core::SettingsStore& settings, launcher::SharedState& shared)
+SettingsWindow::SettingsWindow(HINSTANCE instance, HWND owner, core::SettingsStore& settings,
+                               launcher::SharedState& shared)
     : instance_(instance),
       owner_(owner),
       form_({*this, lstIPath, lstRPath, txtIPath, txtRPath, cmdAdd, cmdDel, cmdEdit, cmdSet,
              cmdCancel, hotKey_},
-            {environment, settings, messageBoxes_, fileDialog_}, shared) {}
+            {settings, messageBoxes_, fileDialog_}, shared) {}
 
 SettingsWindow::~SettingsWindow() {
   if (hwnd_) Close();
@@ -510,14 +510,9 @@ LRESULT SettingsWindow::HandleControlMessage(HWND control, UINT message, WPARAM 
 }
 
 WinSettingsWindowHost::WinSettingsWindowHost(HINSTANCE instance, HWND owner,
-                                             platform::Environment& environment,
                                              core::SettingsStore& settings,
                                              launcher::SharedState& shared)
-    : instance_(instance),
-      owner_(owner),
-      environment_(environment),
-      settings_(settings),
-      shared_(shared) {}
+    : instance_(instance), owner_(owner), settings_(settings), shared_(shared) {}
 
 WinSettingsWindowHost::~WinSettingsWindowHost() {
   if (oleInitialized_) OleUninitialize();
@@ -530,7 +525,7 @@ void WinSettingsWindowHost::ShowModal() {
   // for the host's life rather than being set up for every showing.
   if (!oleInitialized_) oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
   {
-    SettingsWindow window(instance_, owner_, environment_, settings_, shared_);
+    SettingsWindow window(instance_, owner_, settings_, shared_);
     if (window.Create()) window.RunModal();
   }
   showing_ = false;

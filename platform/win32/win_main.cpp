@@ -33,8 +33,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::WinStartupServices system(window.Handle(), window.cmbRun.Handle(), subclass);
   hotkey::HotKeyActivation activation(window, window.cmbRun, system);
   subclass.SetActivation(activation);
-  win32::WinSettingsWindowHost settingsWindow(instance, window.Handle(), environment, settings,
-                                              shared);
+  win32::WinSettingsWindowHost settingsWindow(instance, window.Handle(), settings, shared);
 
   launcher::frmMain form(
       {window, window.cmbRun, window.cmdOK, window.cmdCancel, window.picAbout, window.lblTitle,
