@@ -69,21 +69,25 @@ std::uint32_t HashName(std::string_view foldedName) {
   return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
+// A matching pair of double or single quotes around a whole value, which
+// the platform's profile reader drops.
+bool IsQuoted(std::string_view value) {
+  return value.size() >= 2 && value.front() == value.back() &&
+         (value.front() == '"' || value.front() == '\'');
+}
+
 // The bytes of a value as reading sees them.
 std::string_view ValueBytes(std::string_view line) {
   std::string_view value = line.substr(line.find('=') + 1);
   value = value.substr(0, value.find('\0'));
   value = TrimBlanks(value);
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-    value = value.substr(1, value.size() - 2);
-  }
+  if (IsQuoted(value)) value = value.substr(1, value.size() - 2);
   return value;
 }
 
 bool NeedsQuotes(std::string_view value) {
   if (value.empty()) return false;
-  if (IsBlank(value.front()) || IsBlank(value.back())) return true;
-  return value.size() >= 2 && value.front() == '"' && value.back() == '"';
+  return IsBlank(value.front()) || IsBlank(value.back()) || IsQuoted(value);
 }
 
 bool HasLineBreakOrNul(std::wstring_view text) {

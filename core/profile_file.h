@@ -1,8 +1,9 @@
 // An INI ("private profile") file held in memory, with the platform's
 // profile semantics and none of its faults:
 //  - section and key names compared without case (ASCII letters);
-//  - blanks (space, tab) around keys and values trimmed; a value in
-//    matching double quotes loses them; a value ends at its first NUL;
+//  - blanks (space, tab) around keys and values trimmed; a value in a
+//    matching pair of double or single quotes loses them; a value ends at
+//    its first NUL;
 //  - the first section of a name, and in it the first occurrence of a key,
 //    is the one read and written; ';' lines are comments;
 //  - values are read whole, at any length;
