@@ -466,4 +466,34 @@ int RunMessageLoop(MainWindow& window) {
   return static_cast<int>(msg.wParam);
 }
 
+namespace {
+
+// The window routes its events and its end to the form only while this
+// lives. The form is made after the window and goes before it, so the
+// window forgets it on every way out, a second start's early one included:
+// the window's own end then reaches nothing destroyed.
+class FormBinding {
+ public:
+  FormBinding(MainWindow& window, launcher::frmMain& form) : window_(window) {
+    window.AttachForm(form);
+    window.QueryUnload = [&form] { form.Form_QueryUnload(); };
+  }
+  ~FormBinding() { window_.DetachForm(); }
+  FormBinding(const FormBinding&) = delete;
+  FormBinding& operator=(const FormBinding&) = delete;
+
+ private:
+  MainWindow& window_;
+};
+
+}  // namespace
+
+int RunLauncher(MainWindow& window, launcher::frmMain& form) {
+  const FormBinding binding(window, form);
+  if (!form.Form_Load()) return 0;  // another instance runs
+  const int exitCode = RunMessageLoop(window);
+  window.Unload();  // a loop that ended while the window stood still unloads the form
+  return exitCode;
+}
+
 }  // namespace win32

@@ -39,8 +39,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       {window, window.cmbRun, window.cmdOK, window.cmdCancel, window.picAbout, window.lblTitle,
        window.lblPlatform, window.imgRunRaised, window.imgSetRaised},
       {shell, environment, settings, messageBoxes, system, hotKey, settingsWindow}, shared);
-  window.AttachForm(form);
-  window.QueryUnload = [&form] { form.Form_QueryUnload(); };
-  if (!form.Form_Load()) return 0;  // another instance runs
-  return win32::RunMessageLoop(window);
+  return win32::RunLauncher(window, form);
 }

@@ -1,0 +1,54 @@
+// The launcher's real window with its form over fakes. Windows only.
+#ifdef _WIN32
+
+#include "platform/win32/main_window.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "launcher/frm_main.h"
+#include "tests/fakes/fake_services.h"
+#include "tests/fakes/memory_file_access.h"
+#include "tests/fakes/test_code_page.h"
+
+namespace {
+
+// Regression: the form of a second start was gone before its window, whose
+// end then ran the form's unload steps on the destroyed form.
+TEST(MainWindowTest, ASecondStartEndsWithoutReachingItsFormOrShowingTheWindow) {
+  fakes::FakeShell shell;
+  fakes::FakeEnvironment environment;
+  fakes::MemoryFileAccess files;
+  const auto codePage = fakes::MakeCodePage932();
+  core::SettingsStore store{files, *codePage, core::FileEncoding::Ansi, L"C:\\Mirabelton.ini"};
+  fakes::FakeMessageBoxes messageBoxes;
+  fakes::FakeStartupServices system;
+  system.anotherInstance = true;
+  fakes::FakeHotKeyService hotKeyService;
+  hotkey::LauncherHotKey hotKey{hotKeyService};
+  fakes::FakeSettingsWindowHost settingsWindow;
+  launcher::SharedState shared;
+
+  auto window = std::make_unique<win32::MainWindow>(GetModuleHandleW(nullptr));
+  ASSERT_TRUE(window->Create());
+  {
+    launcher::frmMain form(
+        {*window, window->cmbRun, window->cmdOK, window->cmdCancel, window->picAbout,
+         window->lblTitle, window->lblPlatform, window->imgRunRaised, window->imgSetRaised},
+        {shell, environment, store, messageBoxes, system, hotKey, settingsWindow}, shared);
+    EXPECT_EQ(win32::RunLauncher(*window, form), 0);
+  }
+  EXPECT_FALSE(IsWindowVisible(window->Handle()));
+  window.reset();  // as wWinMain ends: the window goes after its form
+  EXPECT_EQ(system.log, std::vector<std::string>{"ClaimSingleInstance"});
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the window's, not the suite's
+}
+
+}  // namespace
+
+#endif  // _WIN32
