@@ -42,8 +42,8 @@ bool FontInstalled(const wchar_t* face, BYTE charSet) {
   return count > 0;
 }
 
-// The proportional Japanese face of the window and its title: the classic
-// one where the system has it, else the system's own UI face.
+// The proportional Japanese face of the window and its title: MS P Gothic
+// where the system has it, else the system's own UI face.
 std::wstring JapaneseUiFace() {
   if (FontInstalled(kPreferredFace, SHIFTJIS_CHARSET)) return kPreferredFace;
   NONCLIENTMETRICSW metrics{};
