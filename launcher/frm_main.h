@@ -42,9 +42,6 @@ struct MainFormServices {
   platform::SettingsWindowHost& settingsWindow;
 };
 
-// The mouse and keyboard arguments of the platform's events.
-inline constexpr int kShiftAlt = 4;
-
 class frmMain {
  public:
   frmMain(const MainFormControls& controls, const MainFormServices& services, SharedState& shared);
@@ -91,9 +88,12 @@ class frmMain {
   void lblSet_MouseDown() { ShowSetPressed(1); }
   void lblSet_MouseUp() { ShowSetPressed(0); }
 
-  // Drops on the command box: the effect to show (1 copy, 0 none), and the
-  // drop of a file list (empty when the data holds none).
-  int cmbRun_OLEDragOver(bool offersFiles) const { return offersFiles ? 1 : 0; }
+  // Drops on the command box: the effect to show (copy for a file list,
+  // none otherwise), and the drop of a file list (empty when the data
+  // holds none).
+  int cmbRun_OLEDragOver(bool offersFiles) const {
+    return offersFiles ? platform::kDropEffectCopy : platform::kDropEffectNone;
+  }
   void cmbRun_OLEDragDrop(const std::vector<std::wstring>& files);
 
   // The settings window and what the launcher does after it

@@ -8,9 +8,6 @@ namespace launcher {
 
 namespace {
 
-constexpr int kKeyS = 83;
-constexpr int kKeyX = 88;
-
 // Nearest whole twip, halves to the even neighbour (the default rounding
 // mode of the floating-point environment, which nothing here changes).
 std::int32_t WholeTwips(double twips) { return static_cast<std::int32_t>(std::nearbyint(twips)); }
@@ -20,10 +17,10 @@ std::int32_t WholeTwips(double twips) { return static_cast<std::int32_t>(std::ne
 void frmMain::Form_KeyDown(int keyCode, int shift) {
   // Only the Alt bit counts, so Ctrl+Alt+S opens the settings as well. The
   // key still reaches the focused control afterwards.
-  if ((shift & kShiftAlt) == 0) return;
-  if (keyCode == kKeyS) {
+  if ((shift & platform::kAltMask) == 0) return;
+  if (keyCode == platform::kVkS) {
     lblSet_Click();
-  } else if (keyCode == kKeyX) {
+  } else if (keyCode == platform::kVkX) {
     lblEnd_Click();
   }
 }

@@ -75,7 +75,7 @@ class frmSet {
   void lstIPath_DblClick();
 
   // Browsing and dropping: the drag-over handlers return the drop effect
-  // (1 copy, 0 none); a drop brings the file list (empty when the data
+  // (copy for a file list, none otherwise); a drop brings the file list (empty when the data
   // holds none).
   void cmdDialog_Click();
   int txtIPath_OLEDragOver(bool offersFiles) const { return DropEffect(offersFiles); }
@@ -95,7 +95,9 @@ class frmSet {
   const std::vector<std::wstring>& RPath() const { return RPath_; }
 
  private:
-  static int DropEffect(bool offersFiles) { return offersFiles ? 1 : 0; }
+  static int DropEffect(bool offersFiles) {
+    return offersFiles ? platform::kDropEffectCopy : platform::kDropEffectNone;
+  }
   void TakeDroppedPath(const std::vector<std::wstring>& files);
   void ProposeShortName(const std::wstring& path);
   bool FieldsFilled();

@@ -4,6 +4,8 @@
 // window from these tables.
 #pragma once
 
+#include "platform/system_values.h"
+
 namespace settings {
 
 enum class ControlKind { Panel, Button, ListBox, TextBox, Label };
@@ -45,14 +47,14 @@ inline constexpr ControlLayout kSetLayout[] = {
 // The two etched separators: a dark line with a light one just below it.
 struct LineLayout {
   int x1, y1, x2, y2;
-  int sysColor;  // 5 window background (light), 12 application workspace (dark)
+  int sysColor;  // kColorWindow (light) or kColorAppWorkspace (dark)
 };
 
 inline constexpr LineLayout kSetLines[] = {
-    {240, 2715, 5040, 2715, 5},   // Line2
-    {240, 2700, 5040, 2700, 12},  // Line1
-    {240, 610, 5040, 610, 5},     // Line4
-    {240, 600, 5040, 600, 12},    // Line3
+    {240, 2715, 5040, 2715, platform::kColorWindow},        // Line2
+    {240, 2700, 5040, 2700, platform::kColorAppWorkspace},  // Line1
+    {240, 610, 5040, 610, platform::kColorWindow},          // Line4
+    {240, 600, 5040, 600, platform::kColorAppWorkspace},    // Line3
 };
 
 // The open-file dialog's fixed options.

@@ -112,7 +112,7 @@ bool MainWindow::Create() {
   ApplyDpi(dpi_);
 
   auto over = [this](bool offersFiles) -> int {
-    return form_ && form_->cmbRun_OLEDragOver(offersFiles) == 1 ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    return form_ ? form_->cmbRun_OLEDragOver(offersFiles) : DROPEFFECT_NONE;
   };
   auto drop = [this](const std::vector<std::wstring>& files) {
     if (form_) form_->cmbRun_OLEDragDrop(files);

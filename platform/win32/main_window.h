@@ -140,8 +140,8 @@ int RunMessageLoop(MainWindow& window);
 // goes. Returns the process's exit code.
 int RunLauncher(MainWindow& window, launcher::frmMain& form);
 
-// The keyboard's modifiers now, as the platform's shift argument: 1 Shift,
-// 2 Ctrl, 4 Alt.
+// The keyboard's modifiers now, as the platform's shift argument
+// (platform::kShiftMask, kCtrlMask, kAltMask).
 int ShiftState();
 
 }  // namespace win32
