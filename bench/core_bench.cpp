@@ -80,6 +80,18 @@ void BM_LoadSettings(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadSettings)->Unit(benchmark::kMillisecond);
 
+// The core's part of loading: parsing the file and reading every alias.
+void BM_ReadAliasTable(benchmark::State& state) {
+  const std::string bytes = LargeSettingsFile();
+  posix::IconvCodePage ansi{"CP932"};
+  for (auto _ : state) {
+    const core::AliasTable table =
+        core::ReadAliasTable(core::ProfileFile::Parse(bytes, ansi, core::FileEncoding::Ansi));
+    benchmark::DoNotOptimize(table.realPaths.size());
+  }
+}
+BENCHMARK(BM_ReadAliasTable)->Unit(benchmark::kMillisecond);
+
 // What apply does: the file loaded, every key rewritten, the file replaced
 // on disk.
 void BM_SaveSettings(benchmark::State& state) {
