@@ -4,28 +4,12 @@ namespace launcher {
 
 frmMain::frmMain(const MainFormControls& controls, const MainFormServices& services,
                  SharedState& shared)
-    : form_(controls.form),
-      cmbRun(controls.cmbRun),
-      cmdOK(controls.cmdOK),
-      cmdCancel(controls.cmdCancel),
-      picAbout(controls.picAbout),
-      lblTitle(controls.lblTitle),
-      lblPlatform(controls.lblPlatform),
-      imgRunRaised(controls.imgRunRaised),
-      imgSetRaised(controls.imgSetRaised),
-      shell_(services.shell),
-      environment_(services.environment),
-      settings_(services.settings),
-      messageBoxes_(services.messageBoxes),
-      system_(services.system),
-      hotKey_(services.hotKey),
-      settingsWindow_(services.settingsWindow),
-      shared_(shared) {
+    : MainFormControls(controls), MainFormServices(services), shared_(shared) {
   cmbRun.Change = [this] { cmbRun_Change(); };
 }
 
 void frmMain::LoadSettings() {
-  const core::AliasTable table = core::ReadAliasTable(settings_.Load());
+  const core::AliasTable table = core::ReadAliasTable(settings.Load());
   TotalNumberText_ = table.totalNumberText;
   RealPaths_ = table.realPaths;
   HotKeyValue_ = table.hotKeyValue;
@@ -38,7 +22,7 @@ void frmMain::LoadSettings() {
 void frmMain::WriteFallbackHotKey() {
   HotKeyValue_ = core::kFallbackHotKey;
   // A failed write, or a file that could not be read, stays as it was.
-  settings_.Update([](core::ProfileFile& file) {
+  settings.Update([](core::ProfileFile& file) {
     return file.Set(core::kSection, core::kHotKeyKey, std::to_wstring(core::kFallbackHotKey));
   });
 }
@@ -47,9 +31,9 @@ bool frmMain::AboutShown() const { return picAbout.Top() < kAboutShownBelow; }
 
 void frmMain::cmdCancel_Click() {
   if (AboutShown()) picAbout.SetTop(kAboutHiddenTop);
-  form_.Hide();
+  form.Hide();
 }
 
-void frmMain::cmdEnd_Click() { form_.Unload(); }
+void frmMain::cmdEnd_Click() { form.Unload(); }
 
 }  // namespace launcher

@@ -42,7 +42,10 @@ struct MainFormServices {
   platform::SettingsWindowHost& settingsWindow;
 };
 
-class frmMain {
+// The form is its controls and its services: it inherits both structs, so
+// that the handlers name each control as the window's design does
+// (cmbRun), and no member-by-member copy has to follow the structs.
+class frmMain : private MainFormControls, private MainFormServices {
  public:
   frmMain(const MainFormControls& controls, const MainFormServices& services, SharedState& shared);
   frmMain(const frmMain&) = delete;
@@ -114,22 +117,6 @@ class frmMain {
   SharedState& Shared() { return shared_; }
 
  private:
-  platform::Window& form_;
-  platform::ComboBox& cmbRun;
-  platform::Button& cmdOK;
-  platform::Button& cmdCancel;
-  platform::Panel& picAbout;
-  platform::Label& lblTitle;
-  platform::Label& lblPlatform;
-  platform::Control& imgRunRaised;
-  platform::Control& imgSetRaised;
-  platform::Shell& shell_;
-  platform::Environment& environment_;
-  core::SettingsStore& settings_;
-  platform::MessageBoxes& messageBoxes_;
-  platform::StartupServices& system_;
-  hotkey::LauncherHotKey& hotKey_;
-  platform::SettingsWindowHost& settingsWindow_;
   SharedState& shared_;
 
   std::wstring TotalNumberText_;

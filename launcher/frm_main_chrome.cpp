@@ -35,7 +35,7 @@ void frmMain::lblBlue_MouseMove(int /*button*/, int /*shift*/, double x, double 
   if (!Dragging_) return;
   // The window follows the pointer, so the pointer comes back to the press
   // point after each step and x - DragStartX is the travel since the last one.
-  form_.Move(WholeTwips(form_.Left() + x - DragStartX_), WholeTwips(form_.Top() + y - DragStartY_));
+  form.Move(WholeTwips(form.Left() + x - DragStartX_), WholeTwips(form.Top() + y - DragStartY_));
 }
 
 void frmMain::lblBlue_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {

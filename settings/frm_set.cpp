@@ -23,21 +23,7 @@ std::wstring ShowLineBreaks(const std::wstring& value) {
 
 frmSet::frmSet(const SettingsFormControls& controls, const SettingsFormServices& services,
                launcher::SharedState& shared)
-    : form_(controls.form),
-      lstIPath(controls.lstIPath),
-      lstRPath(controls.lstRPath),
-      txtIPath(controls.txtIPath),
-      txtRPath(controls.txtRPath),
-      cmdAdd(controls.cmdAdd),
-      cmdDel(controls.cmdDel),
-      cmdEdit(controls.cmdEdit),
-      cmdSet(controls.cmdSet),
-      cmdCancel(controls.cmdCancel),
-      hHotKey(controls.hotKey),
-      settings_(services.settings),
-      messageBoxes_(services.messageBoxes),
-      fileDialog_(services.fileDialog),
-      shared_(shared) {
+    : SettingsFormControls(controls), SettingsFormServices(services), shared_(shared) {
   lstIPath.Click = [this] { lstIPath_Click(); };
 }
 
@@ -58,8 +44,8 @@ void frmSet::Form_Load() {
   txtRPath.SetText(L"");
 
   // A file whose name differs only in letter case counts as missing.
-  if (settings_.Exists()) {
-    core::AliasTable table = core::ReadAliasTable(settings_.Load());
+  if (settings.Exists()) {
+    core::AliasTable table = core::ReadAliasTable(settings.Load());
     OldHotKey_ = table.hotKeyValue;
     StoredCount_ = static_cast<int>(table.shortNames.size());
     IPath_.insert(IPath_.end(), std::make_move_iterator(table.shortNames.begin()),
@@ -88,10 +74,10 @@ void frmSet::cmdSet_Click() {
   if (!SaveSettings()) return;
   shared_.SettingsEffect =
       NewHotKey_ == OldHotKey_ ? launcher::kEffected : launcher::kEffectedWithHotKey;
-  form_.Unload();
+  form.Unload();
 }
 
-void frmSet::cmdCancel_Click() { form_.Unload(); }
+void frmSet::cmdCancel_Click() { form.Unload(); }
 
 void frmSet::Form_QueryUnload() { hHotKey.Destroy(); }
 
@@ -111,7 +97,7 @@ void frmSet::EnableButtons(bool enabled) {
 
 bool frmSet::SaveSettings() {
   std::wstring refusal;  // names the value the file cannot hold
-  const core::UpdateResult result = settings_.Update([&](core::ProfileFile& file) {
+  const core::UpdateResult result = settings.Update([&](core::ProfileFile& file) {
     // Numbers and empty values are never refused.
     file.Set(core::kSection, core::kHotKeyKey, std::to_wstring(NewHotKey_));
     file.Set(core::kSection, core::kTotalNumberKey, std::to_wstring(ItemCount_));
@@ -144,12 +130,12 @@ bool frmSet::SaveSettings() {
     case core::UpdateResult::kWriteFailed:
       break;
   }
-  Warn(std::wstring(kSaveFailedMessage) + L"\r\n" + settings_.Path());
+  Warn(std::wstring(kSaveFailedMessage) + L"\r\n" + settings.Path());
   return false;
 }
 
 void frmSet::Warn(const std::wstring& text) {
-  messageBoxes_.Show(text, kAppTitle, platform::kMbOk | platform::kMbIconExclamation);
+  messageBoxes.Show(text, kAppTitle, platform::kMbOk | platform::kMbIconExclamation);
 }
 
 }  // namespace settings

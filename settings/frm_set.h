@@ -38,7 +38,7 @@ struct SettingsFormControls {
   platform::Button& cmdEdit;
   platform::Button& cmdSet;
   platform::Button& cmdCancel;
-  platform::HotKeyField& hotKey;  // the field inside picHotkey
+  platform::HotKeyField& hHotKey;  // the field inside picHotkey
 };
 
 struct SettingsFormServices {
@@ -47,7 +47,10 @@ struct SettingsFormServices {
   platform::FileDialog& fileDialog;
 };
 
-class frmSet {
+// The form is its controls and its services: it inherits both structs, so
+// that the handlers name each control as the window's design does
+// (lstIPath), and no member-by-member copy has to follow the structs.
+class frmSet : private SettingsFormControls, private SettingsFormServices {
  public:
   frmSet(const SettingsFormControls& controls, const SettingsFormServices& services,
          launcher::SharedState& shared);
@@ -103,20 +106,6 @@ class frmSet {
   bool FieldsFilled();
   void Warn(const std::wstring& text);
 
-  platform::ModalWindow& form_;
-  platform::ListBox& lstIPath;
-  platform::ListBox& lstRPath;
-  platform::TextBox& txtIPath;
-  platform::TextBox& txtRPath;
-  platform::Button& cmdAdd;
-  platform::Button& cmdDel;
-  platform::Button& cmdEdit;
-  platform::Button& cmdSet;
-  platform::Button& cmdCancel;
-  platform::HotKeyField& hHotKey;
-  core::SettingsStore& settings_;
-  platform::MessageBoxes& messageBoxes_;
-  platform::FileDialog& fileDialog_;
   launcher::SharedState& shared_;
 
   std::int32_t OldHotKey_ = core::kDefaultHotKey;
