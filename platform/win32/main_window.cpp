@@ -4,6 +4,7 @@
 
 #include "launcher/frm_main_layout.h"
 #include "platform/win32/bound_window_proc.h"
+#include "platform/win32/control_builder.h"
 #include "platform/win32/dpi.h"
 
 namespace win32 {
@@ -14,17 +15,10 @@ constexpr wchar_t kClassName[] = L"MirabeltonLauncher";
 constexpr wchar_t kPanelClassName[] = L"MirabeltonAboutPanel";
 constexpr wchar_t kPreferredFace[] = L"ＭＳ Ｐゴシック";
 constexpr wchar_t kSymbolFace[] = L"Marlett";
-constexpr int kFirstControlId = 100;
 constexpr int kAboutStartTop = 960;
 // A choice from the drop-down list reaches the edit field only after
 // CBN_SELCHANGE returns, so the change is raised from a posted message.
 constexpr UINT kMsgListChoice = WM_APP + 1;
-
-int ControlId(const launcher::ControlLayout& layout, int position) {
-  if (layout.kind == launcher::ControlKind::DefaultButton) return IDOK;
-  if (layout.kind == launcher::ControlKind::CancelButton) return IDCANCEL;
-  return kFirstControlId + position;
-}
 
 int CALLBACK CountFaces(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM count) {
   ++*reinterpret_cast<int*>(count);
@@ -76,27 +70,14 @@ MainWindow::~MainWindow() {
 bool MainWindow::Create() {
   ole_.Begin();
 
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = BoundWindowProc<MainWindow>;
-  windowClass.hInstance = instance_;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
-  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), 0));
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
-
-  WNDCLASSEXW panelClass{};
-  panelClass.cbSize = sizeof panelClass;
-  panelClass.lpfnWndProc = PanelProc;
-  panelClass.hInstance = instance_;
-  panelClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  panelClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  panelClass.lpszClassName = kPanelClassName;
-  RegisterClassExW(&panelClass);
+  const auto white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  RegisterWindowClass(
+      instance_,
+      {kClassName, BoundWindowProc<MainWindow>, white, LoadIconW(instance_, MAKEINTRESOURCEW(1)),
+       static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                     0))});
+  RegisterWindowClass(instance_, {kPanelClassName, PanelProc, white});
 
   hwnd_ =
       CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, launcher::kMainCaption,
@@ -136,49 +117,21 @@ void MainWindow::CenterOnScreen() {
 }
 
 void MainWindow::CreateControls() {
+  // The about panel takes the window as its creation parameter, so that
+  // PanelProc routes its messages here.
+  children_ = win32::CreateControls(hwnd_, instance_, launcher::kMainLayout,
+                                    {kPanelClassName, 0, this, false});
   const std::map<std::string, DrawnLabel*> labels = {
       {"lblClose", &lblClose}, {"lblPlatform", &lblPlatform}, {"lblCopyright", &lblCopyright},
       {"lblSet", &lblSet},     {"lblBlue", &lblBlue},         {"lblTitle", &lblTitle},
       {"lblRun", &lblRun},     {"lblEnd", &lblEnd},           {"lblHide", &lblHide}};
-  int position = 0;
   for (const launcher::ControlLayout& layout : launcher::kMainLayout) {
-    const int id = ControlId(layout, position++);
     auto label = labels.find(layout.name);
-    if (label != labels.end()) {
-      HWND container = layout.parent ? children_[layout.parent] : hwnd_;
-      label->second->Place(container, layout.left, layout.top, layout.width, layout.height);
-      label->second->SetCaption(layout.text);
-      (layout.parent ? panelLabels_ : windowLabels_).push_back(label->second);
-      continue;
-    }
-    // Siblings clip each other, so the about panel stays over the command
-    // box whichever of them repaints.
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    const wchar_t* windowClass = WC_BUTTONW;
-    switch (layout.kind) {
-      case launcher::ControlKind::Panel:
-        windowClass = kPanelClassName;
-        style |= WS_CLIPCHILDREN;
-        break;
-      case launcher::ControlKind::Button:
-      case launcher::ControlKind::CancelButton:
-        style |= WS_TABSTOP | BS_PUSHBUTTON;
-        break;
-      case launcher::ControlKind::DefaultButton:
-        style |= WS_TABSTOP | BS_DEFPUSHBUTTON;
-        break;
-      case launcher::ControlKind::ComboBox:
-        windowClass = WC_COMBOBOXW;
-        style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-        break;
-      case launcher::ControlKind::Label:
-        break;
-    }
-    const bool panel = layout.kind == launcher::ControlKind::Panel;
-    HWND control = CreateWindowExW(0, windowClass, layout.text, style, 0, 0, 0, 0, hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-                                   panel ? this : nullptr);
-    children_[layout.name] = control;
+    if (label == labels.end()) continue;
+    HWND container = layout.parent ? children_[layout.parent] : hwnd_;
+    label->second->Place(container, layout.left, layout.top, layout.width, layout.height);
+    label->second->SetCaption(layout.text);
+    (layout.parent ? panelLabels_ : windowLabels_).push_back(label->second);
   }
   cmbRun.Attach(children_["cmbRun"]);
   cmdOK.Attach(children_["cmdOK"]);
@@ -204,13 +157,8 @@ void MainWindow::CreateControls() {
   // The dialog manager tabs in stacking order, so the focusable controls are
   // restacked in their tab order; none of them overlaps another, and the
   // about panel, which takes no focus, stays above the command box.
-  HWND previous = picAbout.Handle();
-  SetWindowPos(previous, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  for (HWND control :
-       {cmbRun.Handle(), cmdOK.Handle(), cmdCancel.Handle(), cmdOther.Handle(), cmdEnd.Handle()}) {
-    SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    previous = control;
-  }
+  StackInOrder({picAbout.Handle(), cmbRun.Handle(), cmdOK.Handle(), cmdCancel.Handle(),
+                cmdOther.Handle(), cmdEnd.Handle()});
 }
 
 void MainWindow::CreateTooltips() {

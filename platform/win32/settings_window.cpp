@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/bound_window_proc.h"
+#include "platform/win32/control_builder.h"
 #include "platform/win32/dpi.h"
 #include "settings/frm_set_layout.h"
 
@@ -15,7 +16,6 @@ namespace win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"MirabeltonSettings";
-constexpr int kFirstControlId = 100;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
@@ -87,14 +87,8 @@ SettingsWindow::~SettingsWindow() {
 }
 
 bool SettingsWindow::Create() {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = BoundWindowProc<SettingsWindow>;
-  windowClass.hInstance = instance_;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);  // fails harmlessly when already registered
+  RegisterWindowClass(instance_, {kClassName, BoundWindowProc<SettingsWindow>,
+                                  reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 
   // Created on the owner's monitor, so that it gets that monitor's DPI.
   const RECT work = WorkAreaNear(owner_);
@@ -159,51 +153,11 @@ void SettingsWindow::FitClientArea() {
 }
 
 void SettingsWindow::CreateControls() {
-  int position = 0;
-  for (const auto& layout : settings::kSetLayout) {
-    const std::string name = layout.name;
-    int id = kFirstControlId + position++;
-    DWORD style = WS_CHILD | WS_VISIBLE;
-    DWORD exStyle = 0;
-    const wchar_t* windowClass = WC_STATICW;
-    switch (layout.kind) {
-      case settings::ControlKind::Panel:
-        // Takes the focus by tabbing and hands it to the hot-key field. No
-        // border of its own: the field's frame is the one seen, and the
-        // stock font needs the whole height.
-        style |= WS_TABSTOP | WS_CLIPCHILDREN;
-        break;
-      case settings::ControlKind::Label:
-        style |= SS_NOTIFY | SS_NOPREFIX;  // SS_NOTIFY lets the tooltip see the mouse
-        break;
-      case settings::ControlKind::Button:
-        windowClass = WC_BUTTONW;
-        style |= WS_TABSTOP | BS_PUSHBUTTON;
-        if (name == "cmdCancel") id = IDCANCEL;  // Esc presses it
-        break;
-      case settings::ControlKind::TextBox:
-        windowClass = WC_EDITW;
-        style |= WS_TABSTOP | ES_AUTOHSCROLL;
-        exStyle = WS_EX_CLIENTEDGE;
-        break;
-      case settings::ControlKind::ListBox:
-        windowClass = WC_LISTBOXW;
-        style |= WS_VSCROLL | LBS_NOINTEGRALHEIGHT;
-        exStyle = WS_EX_CLIENTEDGE;
-        if (layout.tabIndex >= 0) {
-          style |= WS_TABSTOP | LBS_NOTIFY;
-        } else {
-          // lstRPath: beneath lstIPath, never painted over it, never reached.
-          style |= WS_DISABLED | WS_CLIPSIBLINGS;
-        }
-        break;
-    }
-    HWND control =
-        CreateWindowExW(exStyle, windowClass, layout.text, style, 0, 0, 0, 0, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    controls_[name] = control;
-  }
-
+  // The hot-key panel takes the focus by tabbing and hands it to the hot-key
+  // field. No border of its own: the field's frame is the one seen, and the
+  // stock font needs the whole height.
+  controls_ = win32::CreateControls(hwnd_, instance_, settings::kSetLayout,
+                                    {WC_STATICW, WS_TABSTOP, nullptr, true});
   lstIPath.Attach(Control("lstIPath"));
   lstRPath.Attach(Control("lstRPath"));
   txtIPath.Attach(Control("txtIPath"));
@@ -223,12 +177,9 @@ void SettingsWindow::CreateControls() {
     SetWindowSubclass(Control(name), ControlProc, 1, reinterpret_cast<DWORD_PTR>(this));
   }
 
-  HWND previous = HWND_TOP;
-  for (const auto* layout : StackingOrder()) {
-    HWND control = Control(layout->name);
-    SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    previous = control;
-  }
+  std::vector<HWND> stack;
+  for (const auto* layout : StackingOrder()) stack.push_back(Control(layout->name));
+  StackInOrder(stack);
 }
 
 void SettingsWindow::LayOut(UINT dpi) {
