@@ -10,29 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "launcher/frm_main.h"
-#include "tests/fakes/fake_services.h"
-#include "tests/fakes/memory_file_access.h"
-#include "tests/fakes/test_code_page.h"
+#include "tests/fakes/launcher_fixture.h"
 
 namespace {
 
+using MainWindowTest = fakes::LauncherFixture;  // its services, under a real window
+
 // Regression: the form of a second start was gone before its window, whose
 // end then ran the form's unload steps on the destroyed form.
-TEST(MainWindowTest, ASecondStartEndsWithoutReachingItsFormOrShowingTheWindow) {
-  fakes::FakeShell shell;
-  fakes::FakeEnvironment environment;
-  fakes::MemoryFileAccess files;
-  const auto codePage = fakes::MakeCodePage932();
-  core::SettingsStore store{files, *codePage, core::FileEncoding::Ansi, L"C:\\Mirabelton.ini"};
-  fakes::FakeMessageBoxes messageBoxes;
-  fakes::FakeStartupServices system;
+TEST_F(MainWindowTest, ASecondStartEndsWithoutReachingItsFormOrShowingTheWindow) {
   system.anotherInstance = true;
-  fakes::FakeHotKeyService hotKeyService;
-  hotkey::LauncherHotKey hotKey{hotKeyService};
-  fakes::FakeSettingsWindowHost settingsWindow;
-  launcher::SharedState shared;
-
   auto window = std::make_unique<win32::MainWindow>(GetModuleHandleW(nullptr));
   ASSERT_TRUE(window->Create());
   {
