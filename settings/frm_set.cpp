@@ -30,8 +30,8 @@ frmSet::frmSet(const SettingsFormControls& controls, const SettingsFormServices&
 void frmSet::Form_Load() {
   hHotKey.Create();
 
-  // The same form object serves every opening, so nothing of an earlier
-  // one may survive: everything below comes from the file or its defaults.
+  // The same form object serves every opening, and each opening starts from
+  // the file alone: everything below comes from the file or its defaults.
   OldHotKey_ = core::kDefaultHotKey;
   StoredCount_ = 0;
   NewHotKey_ = 0;
