@@ -1,11 +1,18 @@
 #include "core/profile_file.h"
 
 #include <algorithm>
-#include <functional>
 #include <utility>
+
+#include "core/profile_syntax.h"
 
 namespace core {
 namespace {
+
+using profile_syntax::FoldAscii;
+using profile_syntax::IsAscii;
+using profile_syntax::IsBlank;
+using profile_syntax::OpensHeader;
+using profile_syntax::TrimBlanks;
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 // Prefix of the index name of a key or section whose bytes do not decode:
@@ -13,40 +20,15 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 // yet it still shadows later lines with the same bytes.
 constexpr char kUndecodable = '\xFF';
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 bool IsBlankLine(std::string_view text) { return TrimBlanks(text).empty(); }
 
-// Key lines are told apart by their text alone: a line opening with '['
-// is a header or a broken one, never a key.
+// Key lines are told apart by their text alone.
 std::optional<std::string_view> KeyName(std::string_view line) {
   const std::string_view body = TrimBlanks(line);
-  if (body.empty() || body.front() == '[' || body.front() == ';') return std::nullopt;
+  if (body.empty() || OpensHeader(body) || body.front() == ';') return std::nullopt;
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) return std::nullopt;
   return TrimBlanks(line.substr(0, equals));
-}
-
-bool IsAscii(std::string_view bytes) {
-  return std::all_of(bytes.begin(), bytes.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-bool IsAscii(std::wstring_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](wchar_t c) { return static_cast<unsigned long>(c) < 0x80; });
-}
-
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-void FoldAscii(std::string& bytes) {
-  for (char& c : bytes) c = FoldAscii(c);
 }
 
 // The name a wide section or key is looked up by: its UTF-8 with ASCII
@@ -64,9 +46,11 @@ std::string LookupName(std::wstring_view name) {
   return folded;
 }
 
-std::uint32_t HashName(std::string_view foldedName) {
-  const std::uint64_t hash = std::hash<std::string_view>()(foldedName);
-  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+// A matching pair of double or single quotes around a whole value, which
+// the platform's profile reader drops.
+bool IsQuoted(std::string_view value) {
+  return value.size() >= 2 && value.front() == value.back() &&
+         (value.front() == '"' || value.front() == '\'');
 }
 
 // The bytes of a value as reading sees them.
@@ -74,16 +58,13 @@ std::string_view ValueBytes(std::string_view line) {
   std::string_view value = line.substr(line.find('=') + 1);
   value = value.substr(0, value.find('\0'));
   value = TrimBlanks(value);
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-    value = value.substr(1, value.size() - 2);
-  }
+  if (IsQuoted(value)) value = value.substr(1, value.size() - 2);
   return value;
 }
 
 bool NeedsQuotes(std::string_view value) {
   if (value.empty()) return false;
-  if (IsBlank(value.front()) || IsBlank(value.back())) return true;
-  return value.size() >= 2 && value.front() == '"' && value.back() == '"';
+  return IsBlank(value.front()) || IsBlank(value.back()) || IsQuoted(value);
 }
 
 bool HasLineBreakOrNul(std::wstring_view text) {
@@ -109,34 +90,6 @@ bool IsWritableKey(std::wstring_view name) {
   return name.empty() || (name.front() != L'[' && name.front() != L';');
 }
 
-// Decoding that never fails: what does not decode becomes U+FFFD, one byte
-// at a time, so a damaged line still shows its readable characters.
-template <typename DecodeFn>
-std::wstring DecodeLeniently(std::string_view bytes, std::size_t maxSequence, DecodeFn decode) {
-  std::wstring text;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
-      text.push_back(static_cast<wchar_t>(bytes[pos++]));
-      continue;
-    }
-    bool decoded = false;
-    for (std::size_t length = 1; length <= maxSequence && pos + length <= bytes.size(); ++length) {
-      if (auto piece = decode(bytes.substr(pos, length))) {
-        text += *piece;
-        pos += length;
-        decoded = true;
-        break;
-      }
-    }
-    if (!decoded) {
-      text.push_back(L'\xFFFD');
-      ++pos;
-    }
-  }
-  return text;
-}
-
 }  // namespace
 
 ProfileFile::ProfileFile(const AnsiCodePage& ansi, FileEncoding newFileEncoding)
@@ -158,45 +111,17 @@ ProfileFile ProfileFile::Parse(std::string_view bytes, const AnsiCodePage& ansi,
   } else {
     file.encoding_ = FileEncoding::Ansi;
   }
-  file.text_.assign(bytes);
+  file.buffer_ = LineBuffer(bytes);
   file.ParseLines();
   return file;
 }
 
 void ProfileFile::ParseLines() {
-  const std::string_view bytes = text_;
-  std::size_t counts[4] = {};  // by Eol
   Section* current = &sections_.front();
-  // CR and LF are searched for separately: memchr is much faster than
-  // testing every byte for both.
-  auto next = [&bytes](char c, std::size_t from) {
-    return std::min(bytes.find(c, from), bytes.size());
-  };
-  std::size_t nextCr = next('\r', 0);
-  std::size_t nextLf = next('\n', 0);
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    Line line;
-    line.begin = pos;
-    if (nextCr < pos) nextCr = next('\r', pos);
-    if (nextLf < pos) nextLf = next('\n', pos);
-    const std::size_t end = std::min(nextCr, nextLf);
-    line.length = end - pos;
-    if (end == bytes.size()) {
-      pos = end;
-    } else if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') {
-      line.eol = Eol::kCrLf;
-      pos = end + 2;
-    } else {
-      line.eol = bytes[end] == '\r' ? Eol::kCr : Eol::kLf;
-      pos = end + 1;
-    }
-    ++counts[static_cast<int>(line.eol)];
-    liveBytes_ += line.length;
-
-    const std::string_view body = TrimBlanks(TextOf(line));
-    if (!body.empty() && body.front() == '[') {
-      if (auto name = HeaderName(body)) {
+  eol_ = buffer_.Split([&](const Line& line) {
+    const std::string_view text = TextOf(line);
+    if (OpensHeader(text)) {
+      if (auto name = HeaderName(TrimBlanks(text))) {
         current = &sections_.emplace_back();
         current->foldedName = FoldedName(*name);
         current->hasHeader = true;
@@ -204,18 +129,9 @@ void ProfileFile::ParseLines() {
       }
     }
     current->lines.push_back(line);
-  }
+  });
   for (Section& section : sections_) {
     if (section.hasHeader) BuildKeyIndex(section);
-  }
-
-  const auto crlf = counts[static_cast<int>(Eol::kCrLf)];
-  const auto lf = counts[static_cast<int>(Eol::kLf)];
-  const auto cr = counts[static_cast<int>(Eol::kCr)];
-  if (lf > crlf && lf >= cr) {
-    eol_ = Eol::kLf;
-  } else if (cr > crlf && cr > lf) {
-    eol_ = Eol::kCr;
   }
 }
 
@@ -247,46 +163,24 @@ std::string ProfileFile::FoldedName(std::string_view bytes) const {
   return folded;
 }
 
-void ProfileFile::BuildKeyIndex(Section& section) {
-  GrowKeyIndex(section, section.lines.size());
+void ProfileFile::BuildKeyIndex(Section& section) const {
+  section.keys.Clear();
+  section.keys.Reserve(section.lines.size());
   for (std::size_t i = 1; i < section.lines.size(); ++i) {
     const auto name = KeyName(TextOf(section.lines[i]));
     if (!name) continue;
     const std::string folded = FoldedName(*name);
-    const std::uint32_t hash = HashName(folded);
-    KeySlot& slot = section.keySlots[ProbeKey(section, folded, hash)];
-    if (slot.linePlusOne != 0) continue;  // the first occurrence wins
-    slot = {static_cast<std::uint32_t>(i + 1), hash};
-    ++section.keyCount;
+    section.keys.Insert(KeyIndex::Hash(folded), i, [&](std::size_t line) {
+      return KeyMatches(TextOf(section.lines[line]), folded);
+    });
   }
 }
 
-// Makes room for keyCount keys at most half filling the table.
-void ProfileFile::GrowKeyIndex(Section& section, std::size_t keyCount) {
-  std::size_t size = 16;
-  while (size < keyCount * 2) size *= 2;
-  if (size <= section.keySlots.size()) return;
-  std::vector<KeySlot> slots(size);
-  for (const KeySlot& slot : section.keySlots) {
-    if (slot.linePlusOne == 0) continue;
-    std::size_t i = slot.hash & (size - 1);
-    while (slots[i].linePlusOne != 0) i = (i + 1) & (size - 1);
-    slots[i] = slot;
-  }
-  section.keySlots = std::move(slots);
-}
-
-// The slot holding foldedKey, or the empty slot where it would go.
-std::size_t ProfileFile::ProbeKey(const Section& section, std::string_view foldedKey,
-                                  std::uint32_t hash) const {
-  const std::size_t mask = section.keySlots.size() - 1;
-  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-    const KeySlot& slot = section.keySlots[i];
-    if (slot.linePlusOne == 0) return i;
-    if (slot.hash == hash && KeyMatches(TextOf(section.lines[slot.linePlusOne - 1]), foldedKey)) {
-      return i;
-    }
-  }
+std::optional<std::size_t> ProfileFile::FindKey(const Section& section,
+                                                std::string_view foldedKey) const {
+  return section.keys.Find(KeyIndex::Hash(foldedKey), [&](std::size_t line) {
+    return KeyMatches(TextOf(section.lines[line]), foldedKey);
+  });
 }
 
 bool ProfileFile::KeyMatches(std::string_view lineText, std::string_view foldedKey) const {
@@ -310,11 +204,10 @@ ProfileFile::Section* ProfileFile::FindSection(std::string_view foldedName) {
 std::optional<std::wstring> ProfileFile::Get(std::wstring_view section,
                                              std::wstring_view key) const {
   const Section* found = FindSection(LookupName(section));
-  if (found == nullptr || found->keySlots.empty()) return std::nullopt;
-  const std::string foldedKey = LookupName(key);
-  const KeySlot& slot = found->keySlots[ProbeKey(*found, foldedKey, HashName(foldedKey))];
-  if (slot.linePlusOne == 0) return std::nullopt;
-  return DecodeText(ValueBytes(TextOf(found->lines[slot.linePlusOne - 1])));
+  if (found == nullptr) return std::nullopt;
+  const auto line = FindKey(*found, LookupName(key));
+  if (!line) return std::nullopt;
+  return DecodeText(ValueBytes(TextOf(found->lines[*line])));
 }
 
 std::wstring ProfileFile::GetString(std::wstring_view section, std::wstring_view key,
@@ -345,7 +238,7 @@ bool ProfileFile::Set(std::wstring_view section, std::wstring_view key, std::wst
   Section* target = FindSection(foldedSection);
   if (target == nullptr) {
     EndLastLine();
-    Line header = AppendLine("[" + sectionText, "]");
+    Line header = buffer_.Append("[" + sectionText, "]");
     header.eol = eol_;
     target = &sections_.emplace_back();
     target->foldedName = foldedSection;
@@ -354,80 +247,34 @@ bool ProfileFile::Set(std::wstring_view section, std::wstring_view key, std::wst
     sectionIndex_.emplace(foldedSection, sections_.size() - 1);
   }
 
+  // A new key goes after the section's last line that is not blank; only
+  // blank lines follow it, so no indexed line moves.
+  std::size_t at = target->lines.size();
+  while (at > 1 && IsBlankLine(TextOf(target->lines[at - 1]))) --at;
   const std::string foldedKey = LookupName(key);
-  const std::uint32_t hash = HashName(foldedKey);
-  GrowKeyIndex(*target, target->keyCount + 1);
-  KeySlot& slot = target->keySlots[ProbeKey(*target, foldedKey, hash)];
-  if (slot.linePlusOne != 0) {
-    Line& line = target->lines[slot.linePlusOne - 1];
+  const auto [keyLine, isNew] = target->keys.Insert(
+      KeyIndex::Hash(foldedKey), at,
+      [&](std::size_t line) { return KeyMatches(TextOf(target->lines[line]), foldedKey); });
+  if (!isNew) {
+    Line& line = target->lines[keyLine];
     // Keeps the key as the file spells it, blanks and all.
-    Rewrite(line, TextOf(line).find('=') + 1, valueText);
+    buffer_.Rewrite(line, TextOf(line).find('=') + 1, valueText);
   } else {
-    // Only blank lines follow the insertion point, so no indexed line moves.
-    std::size_t at = target->lines.size();
-    while (at > 1 && IsBlankLine(TextOf(target->lines[at - 1]))) --at;
     if (target->lines[at - 1].eol == Eol::kNone) target->lines[at - 1].eol = eol_;
-    Line line = AppendLine(keyText + "=", valueText);
+    Line line = buffer_.Append(keyText + "=", valueText);
     line.eol = eol_;
     target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(at), line);
-    slot = {static_cast<std::uint32_t>(at + 1), hash};
-    ++target->keyCount;
   }
   CompactTextIfWasteful();
   return true;
 }
 
-std::string_view ProfileFile::TextOf(const Line& line) const {
-  return std::string_view(text_).substr(line.begin, line.length);
-}
-
-std::string_view ProfileFile::EolText(Eol eol) {
-  switch (eol) {
-    case Eol::kCrLf:
-      return "\r\n";
-    case Eol::kLf:
-      return "\n";
-    case Eol::kCr:
-      return "\r";
-    case Eol::kNone:
-      break;
-  }
-  return {};
-}
-
-ProfileFile::Line ProfileFile::AppendLine(std::string_view first, std::string_view second) {
-  Line line;
-  line.begin = text_.size();
-  line.length = first.size() + second.size();
-  text_.append(first).append(second);
-  liveBytes_ += line.length;
-  return line;
-}
-
-// The line's first keepLength bytes followed by tail, as a new copy at the
-// end of text_; the old bytes stay behind until the next compaction.
-void ProfileFile::Rewrite(Line& line, std::size_t keepLength, std::string_view tail) {
-  const std::size_t begin = text_.size();
-  text_.reserve(begin + keepLength + tail.size());
-  text_.append(text_, line.begin, keepLength);
-  text_.append(tail);
-  liveBytes_ += keepLength + tail.size() - line.length;
-  line.begin = begin;
-  line.length = keepLength + tail.size();
-}
-
 void ProfileFile::CompactTextIfWasteful() {
-  if (text_.size() < 2 * liveBytes_ + 65536) return;
-  std::string compact;
-  compact.reserve(liveBytes_);
-  for (Section& section : sections_) {
-    for (Line& line : section.lines) {
-      const std::size_t begin = compact.size();
-      compact += TextOf(line);
-      line.begin = begin;
+  buffer_.CompactIfWasteful([this](auto visit) {
+    for (Section& section : sections_) {
+      for (Line& line : section.lines) visit(line);
     }
-  }
-  text_ = std::move(compact);
+  });
 }
 
 // A last line without an ending gets one before anything is added after it.
@@ -443,7 +290,8 @@ void ProfileFile::EndLastLine() {
 std::string ProfileFile::Serialize() const {
   std::size_t size = 0;
   for (const Section& section : sections_) {
-    for (const Line& line : section.lines) size += line.length + EolText(line.eol).size();
+    for (const Line& line : section.lines)
+      size += line.length + LineBuffer::EolText(line.eol).size();
   }
   // ANSI bytes that happen to be valid UTF-8 would be read back as UTF-8,
   // as other characters: half-width katakana pairs such as "ﾃｩ" (C3 A9)
@@ -452,7 +300,8 @@ std::string ProfileFile::Serialize() const {
     std::string bytes;
     bytes.reserve(size);
     for (const Section& section : sections_) {
-      for (const Line& line : section.lines) bytes.append(TextOf(line)).append(EolText(line.eol));
+      for (const Line& line : section.lines)
+        bytes.append(TextOf(line)).append(LineBuffer::EolText(line.eol));
     }
     if (!LooksLikeUtf8(bytes)) return bytes;
     ProfileFile utf8 = *this;
@@ -465,64 +314,10 @@ std::string ProfileFile::Serialize() const {
   bytes.reserve(size + (bom ? kBom.size() : 0));
   if (bom) bytes += kBom;
   for (const Section& section : sections_) {
-    for (const Line& line : section.lines) bytes.append(TextOf(line)).append(EolText(line.eol));
+    for (const Line& line : section.lines)
+      bytes.append(TextOf(line)).append(LineBuffer::EolText(line.eol));
   }
   return bytes;
-}
-
-std::optional<std::string> ProfileFile::EncodeText(std::wstring_view text) const {
-  if (encoding_ != FileEncoding::Ansi) return EncodeUtf8(text);
-  if (IsAscii(text)) return std::string(text.begin(), text.end());
-  return ansi_->Encode(text);
-}
-
-std::wstring ProfileFile::DecodeText(std::string_view bytes) const {
-  if (IsAscii(bytes)) return std::wstring(bytes.begin(), bytes.end());
-  if (encoding_ == FileEncoding::Ansi) {
-    if (auto text = ansi_->Decode(bytes)) return std::move(*text);
-    return DecodeLeniently(bytes, 2,
-                           [this](std::string_view piece) { return ansi_->Decode(piece); });
-  }
-  if (auto text = DecodeUtf8(bytes)) return std::move(*text);
-  return DecodeLeniently(bytes, 4, [](std::string_view piece) { return DecodeUtf8(piece); });
-}
-
-// Every line is re-encoded so that it reads the same once the file is
-// UTF-8. A line that does not decode in the code page keeps its bytes where
-// UTF-8 reads them alike (a lone bad byte is U+FFFD either way): there is
-// nothing truer to write for it. Otherwise it becomes what reading shows of
-// it, U+FFFD for the bytes that do not decode, since kept as bytes it would
-// read as other characters, or as another key; and a broken header stays
-// broken, its ']' replaced, rather than become a section in UTF-8. The key
-// index is made again, as converted keys now have names one can look up.
-void ProfileFile::SwitchToUtf8() {
-  auto decodeAnsi = [this](std::string_view piece) { return ansi_->Decode(piece); };
-  for (Section& section : sections_) {
-    for (Line& line : section.lines) {
-      const std::string_view text = TextOf(line);
-      if (IsAscii(text)) continue;
-      if (auto decoded = ansi_->Decode(text)) {
-        Rewrite(line, 0, EncodeUtf8(*decoded));
-        continue;
-      }
-      std::wstring shown = DecodeLeniently(text, 2, decodeAnsi);
-      const std::string_view body = TrimBlanks(text);
-      if (!body.empty() && body.front() == '[' && !HeaderName(body)) {
-        std::replace(shown.begin(), shown.end(), L']', L'\xFFFD');
-      } else if (shown == DecodeLeniently(text, 4, DecodeUtf8)) {
-        continue;
-      }
-      Rewrite(line, 0, EncodeUtf8(shown));
-    }
-  }
-  encoding_ = FileEncoding::Utf8Bom;
-  for (Section& section : sections_) {
-    if (!section.hasHeader) continue;
-    section.keySlots.clear();
-    section.keyCount = 0;
-    BuildKeyIndex(section);
-  }
-  CompactTextIfWasteful();
 }
 
 }  // namespace core

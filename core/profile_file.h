@@ -1,8 +1,9 @@
 // An INI ("private profile") file held in memory, with the platform's
 // profile semantics and none of its faults:
 //  - section and key names compared without case (ASCII letters);
-//  - blanks (space, tab) around keys and values trimmed; a value in
-//    matching double quotes loses them; a value ends at its first NUL;
+//  - blanks (space, tab) around keys and values trimmed; a value in a
+//    matching pair of double or single quotes loses them; a value ends at
+//    its first NUL;
 //  - the first section of a name, and in it the first occurrence of a key,
 //    is the one read and written; ';' lines are comments;
 //  - values are read whole, at any length;
@@ -20,13 +21,14 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "core/key_index.h"
+#include "core/line_buffer.h"
 #include "core/text_codec.h"
 
 namespace core {
@@ -53,52 +55,38 @@ class ProfileFile {
   FileEncoding Encoding() const { return encoding_; }
 
  private:
-  enum class Eol : unsigned char { kNone, kCrLf, kLf, kCr };
-  // A line's bytes live in text_; a rewritten line moves to its end.
-  struct Line {
-    std::size_t begin = 0;
-    std::size_t length = 0;
-    Eol eol = Eol::kNone;  // kNone only for a last line without an ending
-  };
-  // One slot of a section's open-addressing key index.
-  struct KeySlot {
-    std::uint32_t linePlusOne = 0;  // 0 for an empty slot
-    std::uint32_t hash = 0;         // of the folded key name
-  };
+  using Line = LineBuffer::Line;
+  using Eol = LineBuffer::Eol;
   struct Section {
     std::string foldedName;  // empty for the lines before the first header
     bool hasHeader = false;
-    std::vector<Line> lines;        // lines[0] is the header when hasHeader
-    std::vector<KeySlot> keySlots;  // first occurrence of each key; never over half full
-    std::size_t keyCount = 0;
+    std::vector<Line> lines;  // lines[0] is the header when hasHeader
+    KeyIndex keys;            // the first occurrence of each key
   };
 
+  // Names and lines (profile_file.cpp)
+  void ParseLines();
   const Section* FindSection(std::string_view foldedName) const;
   Section* FindSection(std::string_view foldedName);
-  std::size_t ProbeKey(const Section& section, std::string_view foldedKey,
-                       std::uint32_t hash) const;
-  void BuildKeyIndex(Section& section);
-  static void GrowKeyIndex(Section& section, std::size_t keyCount);
+  void BuildKeyIndex(Section& section) const;
+  std::optional<std::size_t> FindKey(const Section& section, std::string_view foldedKey) const;
   bool KeyMatches(std::string_view lineText, std::string_view foldedKey) const;
+  std::optional<std::string_view> HeaderName(std::string_view line) const;
+  std::string FoldedName(std::string_view bytes) const;
+  std::string_view TextOf(const Line& line) const { return buffer_.TextOf(line); }
+  void CompactTextIfWasteful();
+  void EndLastLine();
+
+  // Encodings (profile_file_encoding.cpp)
   std::optional<std::string> EncodeText(std::wstring_view text) const;
   std::wstring DecodeText(std::string_view bytes) const;
   void SwitchToUtf8();
-  void ParseLines();
-  std::optional<std::string_view> HeaderName(std::string_view line) const;
-  std::string FoldedName(std::string_view bytes) const;
-  std::string_view TextOf(const Line& line) const;
-  static std::string_view EolText(Eol eol);
-  Line AppendLine(std::string_view first, std::string_view second);
-  void Rewrite(Line& line, std::size_t keepLength, std::string_view tail);
-  void CompactTextIfWasteful();
-  void EndLastLine();
 
   const AnsiCodePage* ansi_;
   FileEncoding encoding_;
   Eol eol_ = Eol::kCrLf;    // for new lines: the ending most lines had when parsed
   bool parsedBom_ = false;  // a UTF-8 file without lines still writes its BOM back
-  std::string text_;
-  std::size_t liveBytes_ = 0;  // bytes of text_ that some line still uses
+  LineBuffer buffer_;
   std::vector<Section> sections_;
   std::unordered_map<std::string, std::size_t> sectionIndex_;  // first of a name
 };

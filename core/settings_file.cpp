@@ -105,8 +105,20 @@ ProfileFile SettingsStore::Load() const {
   return ProfileFile(ansi_, newFileEncoding_);
 }
 
-bool SettingsStore::Save(const ProfileFile& file) {
-  return files_.ReplaceFile(path_, file.Serialize());
+bool SettingsStore::Exists() const {
+  const std::size_t separator = path_.find_last_of(L"\\/");
+  if (separator == std::wstring::npos) return files_.FileExistsExactName(L".", path_);
+  return files_.FileExistsExactName(path_.substr(0, separator), path_.substr(separator + 1));
+}
+
+UpdateResult SettingsStore::Update(const std::function<bool(ProfileFile&)>& edit) {
+  const std::optional<std::string> bytes = files_.ReadFile(path_);
+  if (!bytes && Exists()) return UpdateResult::kUnreadable;
+  ProfileFile file = bytes ? ProfileFile::Parse(*bytes, ansi_, newFileEncoding_)
+                           : ProfileFile(ansi_, newFileEncoding_);
+  if (!edit(file)) return UpdateResult::kRefused;
+  return files_.ReplaceFile(path_, file.Serialize()) ? UpdateResult::kSaved
+                                                     : UpdateResult::kWriteFailed;
 }
 
 AliasTable ReadAliasTable(const ProfileFile& file) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,17 +32,30 @@ std::int32_t ParseHotKey(std::wstring_view text);
 // The folder path joined with "\Mirabelton.ini" (or "/" off Windows).
 std::wstring SettingsPathIn(const std::wstring& folder);
 
-// Loads and saves the whole settings file. A missing or unreadable file
-// reads as an empty document.
+// What became of an update of the settings file.
+enum class UpdateResult {
+  kSaved,
+  kRefused,     // the edit refused a value; nothing was written
+  kUnreadable,  // a file is there that could not be read; it was left alone
+  kWriteFailed  // the replacement failed; the file is as it was
+};
+
+// Loads the whole settings file and writes it back through one atomic
+// replacement. A missing or unreadable file reads as an empty document.
 class SettingsStore {
  public:
   SettingsStore(FileAccess& files, const AnsiCodePage& ansi, FileEncoding newFileEncoding,
                 std::wstring path);
   ProfileFile Load() const;
-  // One atomic replacement of the file; false when it could not be written.
-  bool Save(const ProfileFile& file);
+  // True when the file is there under its exact name, letter case included.
+  bool Exists() const;
+  // Loads the file as it is now, lets edit change it and replaces the file
+  // with the result, so that keys and sections the edit leaves alone keep
+  // their bytes. A file that is there but cannot be read is never replaced:
+  // its aliases would be lost to a document holding only the edited keys.
+  // An edit that returns false writes nothing.
+  UpdateResult Update(const std::function<bool(ProfileFile&)>& edit);
   const std::wstring& Path() const { return path_; }
-  FileAccess& Files() { return files_; }
 
  private:
   FileAccess& files_;

@@ -9,8 +9,6 @@
 
 namespace hotkey {
 
-inline constexpr unsigned kWmHotKey = 0x0312;
-
 class HotKeyActivation {
  public:
   HotKeyActivation(platform::Window& form, platform::ComboBox& cmbRun,

@@ -42,10 +42,10 @@ struct MainFormServices {
   platform::SettingsWindowHost& settingsWindow;
 };
 
-// The mouse and keyboard arguments of the platform's events.
-inline constexpr int kShiftAlt = 4;
-
-class frmMain {
+// The form is its controls and its services: it inherits both structs, so
+// that the handlers name each control as the window's design does
+// (cmbRun), and no member-by-member copy has to follow the structs.
+class frmMain : private MainFormControls, private MainFormServices {
  public:
   frmMain(const MainFormControls& controls, const MainFormServices& services, SharedState& shared);
   frmMain(const frmMain&) = delete;
@@ -91,9 +91,12 @@ class frmMain {
   void lblSet_MouseDown() { ShowSetPressed(1); }
   void lblSet_MouseUp() { ShowSetPressed(0); }
 
-  // Drops on the command box: the effect to show (1 copy, 0 none), and the
-  // drop of a file list (empty when the data holds none).
-  int cmbRun_OLEDragOver(bool offersFiles) const { return offersFiles ? 1 : 0; }
+  // Drops on the command box: the effect to show (copy for a file list,
+  // none otherwise), and the drop of a file list (empty when the data
+  // holds none).
+  int cmbRun_OLEDragOver(bool offersFiles) const {
+    return offersFiles ? platform::kDropEffectCopy : platform::kDropEffectNone;
+  }
   void cmbRun_OLEDragDrop(const std::vector<std::wstring>& files);
 
   // The settings window and what the launcher does after it
@@ -114,22 +117,6 @@ class frmMain {
   SharedState& Shared() { return shared_; }
 
  private:
-  platform::Window& form_;
-  platform::ComboBox& cmbRun;
-  platform::Button& cmdOK;
-  platform::Button& cmdCancel;
-  platform::Panel& picAbout;
-  platform::Label& lblTitle;
-  platform::Label& lblPlatform;
-  platform::Control& imgRunRaised;
-  platform::Control& imgSetRaised;
-  platform::Shell& shell_;
-  platform::Environment& environment_;
-  core::SettingsStore& settings_;
-  platform::MessageBoxes& messageBoxes_;
-  platform::StartupServices& system_;
-  hotkey::LauncherHotKey& hotKey_;
-  platform::SettingsWindowHost& settingsWindow_;
   SharedState& shared_;
 
   std::wstring TotalNumberText_;

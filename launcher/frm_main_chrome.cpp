@@ -8,9 +8,6 @@ namespace launcher {
 
 namespace {
 
-constexpr int kKeyS = 83;
-constexpr int kKeyX = 88;
-
 // Nearest whole twip, halves to the even neighbour (the default rounding
 // mode of the floating-point environment, which nothing here changes).
 std::int32_t WholeTwips(double twips) { return static_cast<std::int32_t>(std::nearbyint(twips)); }
@@ -20,10 +17,10 @@ std::int32_t WholeTwips(double twips) { return static_cast<std::int32_t>(std::ne
 void frmMain::Form_KeyDown(int keyCode, int shift) {
   // Only the Alt bit counts, so Ctrl+Alt+S opens the settings as well. The
   // key still reaches the focused control afterwards.
-  if ((shift & kShiftAlt) == 0) return;
-  if (keyCode == kKeyS) {
+  if ((shift & platform::kAltMask) == 0) return;
+  if (keyCode == platform::kVkS) {
     lblSet_Click();
-  } else if (keyCode == kKeyX) {
+  } else if (keyCode == platform::kVkX) {
     lblEnd_Click();
   }
 }
@@ -38,7 +35,7 @@ void frmMain::lblBlue_MouseMove(int /*button*/, int /*shift*/, double x, double 
   if (!Dragging_) return;
   // The window follows the pointer, so the pointer comes back to the press
   // point after each step and x - DragStartX is the travel since the last one.
-  form_.Move(WholeTwips(form_.Left() + x - DragStartX_), WholeTwips(form_.Top() + y - DragStartY_));
+  form.Move(WholeTwips(form.Left() + x - DragStartX_), WholeTwips(form.Top() + y - DragStartY_));
 }
 
 void frmMain::lblBlue_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {

@@ -9,15 +9,15 @@ namespace {
 // Deleting and caret keys: after them the text is taken as the user left it.
 bool SwitchesMatchOff(int keyCode) {
   switch (keyCode) {
-    case 8:   // Backspace
-    case 35:  // End
-    case 36:  // Home
-    case 37:  // Left
-    case 38:  // Up
-    case 39:  // Right
-    case 40:  // Down
-    case 45:  // Insert
-    case 46:  // Delete
+    case platform::kVkBack:
+    case platform::kVkEnd:
+    case platform::kVkHome:
+    case platform::kVkLeft:
+    case platform::kVkUp:
+    case platform::kVkRight:
+    case platform::kVkDown:
+    case platform::kVkInsert:
+    case platform::kVkDelete:
       return true;
     default:
       return false;

@@ -3,18 +3,12 @@
 // creates the real controls from this table.
 #pragma once
 
+#include "platform/control_layout.h"
+
 namespace launcher {
 
-enum class ControlKind { Panel, Label, Button, DefaultButton, CancelButton, ComboBox };
-
-struct ControlLayout {
-  const char* name;
-  ControlKind kind;
-  int left, top, width, height;
-  const wchar_t* text;
-  int tabIndex;        // -1: takes no focus
-  const char* parent;  // nullptr: the window itself
-};
+using platform::ControlKind;
+using platform::ControlLayout;
 
 inline constexpr int kMainClientWidth = 3600;
 inline constexpr int kMainClientHeight = 750;

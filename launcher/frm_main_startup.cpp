@@ -12,59 +12,59 @@ constexpr wchar_t kFallbackNotice[] = L"F11に仮設定しました";
 }  // namespace
 
 bool frmMain::Form_Load() {
-  if (!system_.ClaimSingleInstance()) return false;
-  lblTitle.SetCaption(VersionCaption(system_.VersionMajor(), system_.VersionMinor()));
+  if (!system.ClaimSingleInstance()) return false;
+  lblTitle.SetCaption(VersionCaption(system.VersionMajor(), system.VersionMinor()));
   shared_.RunHistory[0].clear();
   shared_.RunHistory[1].clear();
   shared_.RunHistory[2].clear();
   shared_.SettingsEffect.clear();
-  lblPlatform.SetCaption(L"Working on " + GetPlatformName(system_.GetOsVersion()));
+  lblPlatform.SetCaption(L"Working on " + GetPlatformName(system.GetOsVersion()));
 
-  const std::wstring arguments = core::ArgumentText(system_.CommandLine());
+  const std::wstring arguments = core::ArgumentText(system.CommandLine());
   UseShellComplete_ = core::HasSwitch(arguments, L"/s") ? 0 : 1;
   if (UseShellComplete_ == 1) {
-    system_.CoInitialize();
-    system_.AttachShellCompletion();  // without an edit field, no completion and no message
+    system.CoInitialize();
+    system.AttachShellCompletion();  // without an edit field, no completion and no message
   }
 
   LoadSettings();
-  hotKey_.SetHotKeyRegistered(false);
+  hotKey.SetHotKeyRegistered(false);
   RegisterWithFallback();
 
   const bool startHidden = core::HasSwitch(arguments, L"/h");
   if (startHidden) cmdCancel_Click();
-  system_.InstallSubclass();
+  system.InstallSubclass();
   if (!startHidden) {
-    form_.Show();
+    form.Show();
     cmbRun.SetFocus();
   }
   return true;
 }
 
 void frmMain::Form_QueryUnload() {
-  if (hotKey_.HotKeyRegistered()) hotKey_.UnregisterLauncherHotKey();
-  system_.RemoveSubclass();
-  if (UseShellComplete_ == 1) system_.CoUninitialize();
+  if (hotKey.HotKeyRegistered()) hotKey.UnregisterLauncherHotKey();
+  system.RemoveSubclass();
+  if (UseShellComplete_ == 1) system.CoUninitialize();
 }
 
 void frmMain::RegisterWithFallback() {
-  if (hotKey_.RegisterLauncherHotKey(HotKeyValue_) != 0) return;
+  if (hotKey.RegisterLauncherHotKey(HotKeyValue_) != 0) return;
   WriteFallbackHotKey();
-  if (hotKey_.RegisterLauncherHotKey(HotKeyValue_) != 0) {
-    messageBoxes_.Show(std::wstring(kHotKeyFailed) + L"\r\n" + kFallbackNotice, L"Mirabelton",
-                       platform::kMbOk | platform::kMbIconExclamation);
+  if (hotKey.RegisterLauncherHotKey(HotKeyValue_) != 0) {
+    messageBoxes.Show(std::wstring(kHotKeyFailed) + L"\r\n" + kFallbackNotice, L"Mirabelton",
+                      platform::kMbOk | platform::kMbIconExclamation);
   } else {
-    messageBoxes_.Show(kHotKeyFailed, L"エラー", platform::kMbOk | platform::kMbIconError);
+    messageBoxes.Show(kHotKeyFailed, L"エラー", platform::kMbOk | platform::kMbIconError);
   }
 }
 
 void frmMain::lblSet_Click() {
-  settingsWindow_.ShowModal();
+  settingsWindow.ShowModal();
   if (shared_.SettingsEffect == kEffected) {
     LoadSettings();
   } else if (shared_.SettingsEffect == kEffectedWithHotKey) {
     LoadSettings();
-    if (hotKey_.HotKeyRegistered()) hotKey_.UnregisterLauncherHotKey();
+    if (hotKey.HotKeyRegistered()) hotKey.UnregisterLauncherHotKey();
     RegisterWithFallback();
   } else {
     return;  // cancelled: nothing was saved, nothing to pick up

@@ -3,7 +3,7 @@
 namespace launcher {
 
 bool OpenPathNoHistory(platform::Shell& shell, const std::wstring& target) {
-  return shell.Open(target) > 32;
+  return platform::ShellOpenSucceeded(shell.Open(target));
 }
 
 bool OpenPath(platform::Shell& shell, SharedState& state, const std::wstring& target) {

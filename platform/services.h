@@ -5,24 +5,18 @@
 #include <optional>
 #include <string>
 
+#include "platform/system_values.h"
+
 namespace platform {
 
 // The shell's "open" operation: no parameters, empty working directory,
 // shown normally, the desktop as owner. Returns the platform's code
-// (above 32 means success).
+// (ShellOpenSucceeded tells success).
 class Shell {
  public:
   virtual ~Shell() = default;
   virtual std::intptr_t Open(const std::wstring& target) = 0;
 };
-
-enum MessageBoxStyle : unsigned {
-  kMbOk = 0x0,
-  kMbYesNo = 0x4,
-  kMbIconError = 0x10,
-  kMbIconExclamation = 0x30,
-};
-constexpr int kIdYes = 6;
 
 class MessageBoxes {
  public:

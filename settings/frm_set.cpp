@@ -1,35 +1,37 @@
 #include "settings/frm_set.h"
 
+#include <iterator>
 #include <string>
+#include <utility>
 
 namespace settings {
 
+namespace {
+
+// A refused value on one line: each line break (or NUL) in it shows as "↵".
+std::wstring ShowLineBreaks(const std::wstring& value) {
+  std::wstring shown;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const wchar_t c = value[i];
+    if (c == L'\r' && i + 1 < value.size() && value[i + 1] == L'\n') continue;
+    shown += c == L'\r' || c == L'\n' || c == L'\0' ? L'↵' : c;
+  }
+  return shown;
+}
+
+}  // namespace
+
 frmSet::frmSet(const SettingsFormControls& controls, const SettingsFormServices& services,
                launcher::SharedState& shared)
-    : form_(controls.form),
-      lstIPath(controls.lstIPath),
-      lstRPath(controls.lstRPath),
-      txtIPath(controls.txtIPath),
-      txtRPath(controls.txtRPath),
-      cmdAdd(controls.cmdAdd),
-      cmdDel(controls.cmdDel),
-      cmdEdit(controls.cmdEdit),
-      cmdSet(controls.cmdSet),
-      cmdCancel(controls.cmdCancel),
-      hHotKey(controls.hotKey),
-      environment_(services.environment),
-      settings_(services.settings),
-      messageBoxes_(services.messageBoxes),
-      fileDialog_(services.fileDialog),
-      shared_(shared) {
+    : SettingsFormControls(controls), SettingsFormServices(services), shared_(shared) {
   lstIPath.Click = [this] { lstIPath_Click(); };
 }
 
 void frmSet::Form_Load() {
   hHotKey.Create();
 
-  // The same form object serves every opening, so nothing of an earlier
-  // one may survive: everything below comes from the file or its defaults.
+  // The same form object serves every opening, and each opening starts from
+  // the file alone: everything below comes from the file or its defaults.
   OldHotKey_ = core::kDefaultHotKey;
   StoredCount_ = 0;
   NewHotKey_ = 0;
@@ -42,19 +44,13 @@ void frmSet::Form_Load() {
   txtRPath.SetText(L"");
 
   // A file whose name differs only in letter case counts as missing.
-  const bool present =
-      settings_.Files().FileExistsExactName(environment_.ProgramFolder(), core::kSettingsFileName);
-  if (present) {
-    const core::ProfileFile file = settings_.Load();
-    OldHotKey_ = core::ParseHotKey(file.GetString(core::kSection, core::kHotKeyKey, L"123"));
-    StoredCount_ =
-        core::ParseTotalNumber(file.GetString(core::kSection, core::kTotalNumberKey, L"0"));
-    IPath_.reserve(static_cast<std::size_t>(StoredCount_) + 1);
-    RPath_.reserve(static_cast<std::size_t>(StoredCount_) + 1);
-    for (int i = 1; i <= StoredCount_; ++i) {
-      IPath_.push_back(file.GetString(core::kSection, core::ShortNameKey(i), L""));
-      RPath_.push_back(file.GetString(core::kSection, core::RealPathKey(i), L""));
-    }
+  if (settings.Exists()) {
+    core::AliasTable table = core::ReadAliasTable(settings.Load());
+    OldHotKey_ = table.hotKeyValue;
+    StoredCount_ = static_cast<int>(table.shortNames.size());
+    IPath_.insert(IPath_.end(), std::make_move_iterator(table.shortNames.begin()),
+                  std::make_move_iterator(table.shortNames.end()));
+    RPath_ = std::move(table.realPaths);
     ItemCount_ = StoredCount_;
     for (int i = 1; i <= ItemCount_; ++i) {
       lstIPath.AddItem(IPath_[static_cast<std::size_t>(i)]);
@@ -78,10 +74,10 @@ void frmSet::cmdSet_Click() {
   if (!SaveSettings()) return;
   shared_.SettingsEffect =
       NewHotKey_ == OldHotKey_ ? launcher::kEffected : launcher::kEffectedWithHotKey;
-  form_.Unload();
+  form.Unload();
 }
 
-void frmSet::cmdCancel_Click() { form_.Unload(); }
+void frmSet::cmdCancel_Click() { form.Unload(); }
 
 void frmSet::Form_QueryUnload() { hHotKey.Destroy(); }
 
@@ -100,51 +96,46 @@ void frmSet::EnableButtons(bool enabled) {
 }
 
 bool frmSet::SaveSettings() {
-  // The file as it is now, so that its other keys and sections stay as
-  // they are.
-  core::ProfileFile file = settings_.Load();
-  bool ok = true;
-  // A file that exists but cannot be read must not be replaced by a
-  // document holding only our keys.
-  if (file.Serialize().empty()) {
-    core::FileAccess& files = settings_.Files();
-    ok = files.ReadFile(settings_.Path()).has_value() ||
-         !files.FileExistsExactName(environment_.ProgramFolder(), core::kSettingsFileName);
-  }
-  // Set refuses a value the file cannot hold (a line break, a NUL); then
-  // nothing at all is written.
-  auto set = [&](const std::wstring& key, const std::wstring& value) {
-    ok = ok && file.Set(core::kSection, key, value);
-  };
-  set(core::kHotKeyKey, std::to_wstring(NewHotKey_));
-  set(core::kTotalNumberKey, std::to_wstring(ItemCount_));
-  for (int i = 1; i <= ItemCount_; ++i) {
-    set(core::ShortNameKey(i), IPath_[static_cast<std::size_t>(i)]);
-    set(core::RealPathKey(i), RPath_[static_cast<std::size_t>(i)]);
-  }
-  // Entries a shorter list no longer uses are blanked, never deleted.
-  for (int i = ItemCount_ + 1; i <= StoredCount_; ++i) {
-    set(core::ShortNameKey(i), L"");
-    set(core::RealPathKey(i), L"");
-  }
-  ok = ok && settings_.Save(file);
-  if (!ok) Warn(std::wstring(kSaveFailedMessage) + L"\r\n" + settings_.Path());
-  return ok;
-}
-
-std::wstring frmSet::ZeroCut(std::wstring& text) {
-  const std::size_t limit = text.size() < 255 ? text.size() : 255;
-  for (std::size_t i = 0; i < limit; ++i) {
-    if (text[i] == L'\0') {
-      text.resize(i);
-      break;
+  std::wstring refusal;  // names the value the file cannot hold
+  const core::UpdateResult result = settings.Update([&](core::ProfileFile& file) {
+    // Numbers and empty values are never refused.
+    file.Set(core::kSection, core::kHotKeyKey, std::to_wstring(NewHotKey_));
+    file.Set(core::kSection, core::kTotalNumberKey, std::to_wstring(ItemCount_));
+    for (int i = 1; i <= ItemCount_; ++i) {
+      const std::wstring& shortName = IPath_[static_cast<std::size_t>(i)];
+      const std::wstring& realPath = RPath_[static_cast<std::size_t>(i)];
+      if (!file.Set(core::kSection, core::ShortNameKey(i), shortName)) {
+        refusal = kShortNameRefusedMessage + (L"\r\n「" + ShowLineBreaks(shortName) + L"」");
+        return false;
+      }
+      if (!file.Set(core::kSection, core::RealPathKey(i), realPath)) {
+        refusal = kRealPathRefusedMessage + (L"\r\n「" + ShowLineBreaks(realPath) + L"」");
+        return false;
+      }
     }
+    // Entries a shorter list no longer uses are blanked, never deleted.
+    for (int i = ItemCount_ + 1; i <= StoredCount_; ++i) {
+      file.Set(core::kSection, core::ShortNameKey(i), L"");
+      file.Set(core::kSection, core::RealPathKey(i), L"");
+    }
+    return true;
+  });
+  switch (result) {
+    case core::UpdateResult::kSaved:
+      return true;
+    case core::UpdateResult::kRefused:
+      Warn(refusal);
+      return false;
+    case core::UpdateResult::kUnreadable:
+    case core::UpdateResult::kWriteFailed:
+      break;
   }
-  return text;
+  Warn(std::wstring(kSaveFailedMessage) + L"\r\n" + settings.Path());
+  return false;
 }
 
 void frmSet::Warn(const std::wstring& text) {
-  messageBoxes_.Show(text, kAppTitle, platform::kMbOk | platform::kMbIconExclamation);
+  messageBoxes.Show(text, kAppTitle, platform::kMbOk | platform::kMbIconExclamation);
 }
 
 }  // namespace settings

@@ -21,6 +21,9 @@ inline constexpr wchar_t kFieldsMissingMessage[] =
     L"短縮名、実在パス名のいずれか、もしくは両方が入力されていません";
 inline constexpr wchar_t kDeleteQuestion[] = L"本当に登録を削除してもいいですか？";
 inline constexpr wchar_t kSaveFailedMessage[] = L"設定ファイルに書き込めませんでした";
+// The settings file keeps one value a line, so a line break cannot be saved.
+inline constexpr wchar_t kShortNameRefusedMessage[] = L"短縮名に改行を含めることはできません";
+inline constexpr wchar_t kRealPathRefusedMessage[] = L"実在パス名に改行を含めることはできません";
 inline constexpr wchar_t kListFullMessage[] =
     L"登録できるのは32767件までです。これ以上追加できません";
 
@@ -35,17 +38,19 @@ struct SettingsFormControls {
   platform::Button& cmdEdit;
   platform::Button& cmdSet;
   platform::Button& cmdCancel;
-  platform::HotKeyField& hotKey;  // the field inside picHotkey
+  platform::HotKeyField& hHotKey;  // the field inside picHotkey
 };
 
 struct SettingsFormServices {
-  platform::Environment& environment;
   core::SettingsStore& settings;
   platform::MessageBoxes& messageBoxes;
   platform::FileDialog& fileDialog;
 };
 
-class frmSet {
+// The form is its controls and its services: it inherits both structs, so
+// that the handlers name each control as the window's design does
+// (lstIPath), and no member-by-member copy has to follow the structs.
+class frmSet : private SettingsFormControls, private SettingsFormServices {
  public:
   frmSet(const SettingsFormControls& controls, const SettingsFormServices& services,
          launcher::SharedState& shared);
@@ -60,11 +65,10 @@ class frmSet {
   void picHotkey_GotFocus();
   void EnableButtons(bool enabled);
   // Writes the working list and NewHotKey as one replacement of the file.
-  // On failure the user is warned, the file stays as it was, and false is
-  // returned so that the window stays open with every edit.
+  // On failure the user is warned (about the value when the file cannot
+  // hold it), the file stays as it was, and false is returned so that the
+  // window stays open with every edit.
   bool SaveSettings();
-  // Cuts text at its first NUL among the first 255 characters.
-  static std::wstring ZeroCut(std::wstring& text);
 
   // List editing
   void cmdAdd_Click();
@@ -74,7 +78,7 @@ class frmSet {
   void lstIPath_DblClick();
 
   // Browsing and dropping: the drag-over handlers return the drop effect
-  // (1 copy, 0 none); a drop brings the file list (empty when the data
+  // (copy for a file list, none otherwise); a drop brings the file list (empty when the data
   // holds none).
   void cmdDialog_Click();
   int txtIPath_OLEDragOver(bool offersFiles) const { return DropEffect(offersFiles); }
@@ -94,27 +98,14 @@ class frmSet {
   const std::vector<std::wstring>& RPath() const { return RPath_; }
 
  private:
-  static int DropEffect(bool offersFiles) { return offersFiles ? 1 : 0; }
+  static int DropEffect(bool offersFiles) {
+    return offersFiles ? platform::kDropEffectCopy : platform::kDropEffectNone;
+  }
   void TakeDroppedPath(const std::vector<std::wstring>& files);
   void ProposeShortName(const std::wstring& path);
   bool FieldsFilled();
   void Warn(const std::wstring& text);
 
-  platform::ModalWindow& form_;
-  platform::ListBox& lstIPath;
-  platform::ListBox& lstRPath;
-  platform::TextBox& txtIPath;
-  platform::TextBox& txtRPath;
-  platform::Button& cmdAdd;
-  platform::Button& cmdDel;
-  platform::Button& cmdEdit;
-  platform::Button& cmdSet;
-  platform::Button& cmdCancel;
-  platform::HotKeyField& hHotKey;
-  platform::Environment& environment_;
-  core::SettingsStore& settings_;
-  platform::MessageBoxes& messageBoxes_;
-  platform::FileDialog& fileDialog_;
   launcher::SharedState& shared_;
 
   std::int32_t OldHotKey_ = core::kDefaultHotKey;

@@ -58,8 +58,7 @@ void frmSet::cmdEdit_Click() {
 void frmSet::cmdDel_Click() {
   const int selected = lstIPath.ListIndex();
   if (selected < 0 || selected >= ItemCount_) return;
-  if (messageBoxes_.Show(kDeleteQuestion, kAppTitle, platform::kMbYesNo) != platform::kIdYes)
-    return;
+  if (messageBoxes.Show(kDeleteQuestion, kAppTitle, platform::kMbYesNo) != platform::kIdYes) return;
   EnableButtons(false);
   lstIPath.RemoveItem(selected);
   lstRPath.RemoveItem(selected);

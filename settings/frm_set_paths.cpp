@@ -15,7 +15,7 @@ void frmSet::ProposeShortName(const std::wstring& path) {
 }
 
 void frmSet::cmdDialog_Click() {
-  const std::wstring chosen = fileDialog_.ShowOpen(kOpenDialogTitle, kOpenDialogFilter);
+  const std::wstring chosen = fileDialog.ShowOpen(kOpenDialogTitle, kOpenDialogFilter);
   if (chosen.empty()) return;
   txtRPath.SetText(chosen);
   ProposeShortName(chosen);

@@ -1,9 +1,12 @@
+// The launcher window's making: its classes, controls, fonts, tooltips and
+// the layout at each DPI, and the platform::Window operations.
 #include "platform/win32/main_window.h"
 
 #include <commctrl.h>
 
 #include "launcher/frm_main_layout.h"
 #include "platform/win32/bound_window_proc.h"
+#include "platform/win32/control_builder.h"
 #include "platform/win32/dpi.h"
 
 namespace win32 {
@@ -14,17 +17,7 @@ constexpr wchar_t kClassName[] = L"MirabeltonLauncher";
 constexpr wchar_t kPanelClassName[] = L"MirabeltonAboutPanel";
 constexpr wchar_t kPreferredFace[] = L"ＭＳ Ｐゴシック";
 constexpr wchar_t kSymbolFace[] = L"Marlett";
-constexpr int kFirstControlId = 100;
 constexpr int kAboutStartTop = 960;
-// A choice from the drop-down list reaches the edit field only after
-// CBN_SELCHANGE returns, so the change is raised from a posted message.
-constexpr UINT kMsgListChoice = WM_APP + 1;
-
-int ControlId(const launcher::ControlLayout& layout, int position) {
-  if (layout.kind == launcher::ControlKind::DefaultButton) return IDOK;
-  if (layout.kind == launcher::ControlKind::CancelButton) return IDCANCEL;
-  return kFirstControlId + position;
-}
 
 int CALLBACK CountFaces(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM count) {
   ++*reinterpret_cast<int*>(count);
@@ -42,8 +35,8 @@ bool FontInstalled(const wchar_t* face, BYTE charSet) {
   return count > 0;
 }
 
-// The proportional Japanese face of the window and its title: the classic
-// one where the system has it, else the system's own UI face.
+// The proportional Japanese face of the window and its title: MS P Gothic
+// where the system has it, else the system's own UI face.
 std::wstring JapaneseUiFace() {
   if (FontInstalled(kPreferredFace, SHIFTJIS_CHARSET)) return kPreferredFace;
   NONCLIENTMETRICSW metrics{};
@@ -76,27 +69,14 @@ MainWindow::~MainWindow() {
 bool MainWindow::Create() {
   ole_.Begin();
 
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = BoundWindowProc<MainWindow>;
-  windowClass.hInstance = instance_;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
-  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), 0));
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
-
-  WNDCLASSEXW panelClass{};
-  panelClass.cbSize = sizeof panelClass;
-  panelClass.lpfnWndProc = PanelProc;
-  panelClass.hInstance = instance_;
-  panelClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  panelClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  panelClass.lpszClassName = kPanelClassName;
-  RegisterClassExW(&panelClass);
+  const auto white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  RegisterWindowClass(
+      instance_,
+      {kClassName, BoundWindowProc<MainWindow>, white, LoadIconW(instance_, MAKEINTRESOURCEW(1)),
+       static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                     0))});
+  RegisterWindowClass(instance_, {kPanelClassName, PanelProc, white});
 
   hwnd_ =
       CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, launcher::kMainCaption,
@@ -112,7 +92,7 @@ bool MainWindow::Create() {
   ApplyDpi(dpi_);
 
   auto over = [this](bool offersFiles) -> int {
-    return form_ && form_->cmbRun_OLEDragOver(offersFiles) == 1 ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    return form_ ? form_->cmbRun_OLEDragOver(offersFiles) : DROPEFFECT_NONE;
   };
   auto drop = [this](const std::vector<std::wstring>& files) {
     if (form_) form_->cmbRun_OLEDragDrop(files);
@@ -136,49 +116,21 @@ void MainWindow::CenterOnScreen() {
 }
 
 void MainWindow::CreateControls() {
+  // The about panel takes the window as its creation parameter, so that
+  // PanelProc routes its messages here.
+  children_ = win32::CreateControls(hwnd_, instance_, launcher::kMainLayout,
+                                    {kPanelClassName, 0, this, false});
   const std::map<std::string, DrawnLabel*> labels = {
       {"lblClose", &lblClose}, {"lblPlatform", &lblPlatform}, {"lblCopyright", &lblCopyright},
       {"lblSet", &lblSet},     {"lblBlue", &lblBlue},         {"lblTitle", &lblTitle},
       {"lblRun", &lblRun},     {"lblEnd", &lblEnd},           {"lblHide", &lblHide}};
-  int position = 0;
   for (const launcher::ControlLayout& layout : launcher::kMainLayout) {
-    const int id = ControlId(layout, position++);
     auto label = labels.find(layout.name);
-    if (label != labels.end()) {
-      HWND container = layout.parent ? children_[layout.parent] : hwnd_;
-      label->second->Place(container, layout.left, layout.top, layout.width, layout.height);
-      label->second->SetCaption(layout.text);
-      (layout.parent ? panelLabels_ : windowLabels_).push_back(label->second);
-      continue;
-    }
-    // Siblings clip each other, so the about panel stays over the command
-    // box whichever of them repaints.
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    const wchar_t* windowClass = WC_BUTTONW;
-    switch (layout.kind) {
-      case launcher::ControlKind::Panel:
-        windowClass = kPanelClassName;
-        style |= WS_CLIPCHILDREN;
-        break;
-      case launcher::ControlKind::Button:
-      case launcher::ControlKind::CancelButton:
-        style |= WS_TABSTOP | BS_PUSHBUTTON;
-        break;
-      case launcher::ControlKind::DefaultButton:
-        style |= WS_TABSTOP | BS_DEFPUSHBUTTON;
-        break;
-      case launcher::ControlKind::ComboBox:
-        windowClass = WC_COMBOBOXW;
-        style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-        break;
-      case launcher::ControlKind::Label:
-        break;
-    }
-    const bool panel = layout.kind == launcher::ControlKind::Panel;
-    HWND control = CreateWindowExW(0, windowClass, layout.text, style, 0, 0, 0, 0, hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-                                   panel ? this : nullptr);
-    children_[layout.name] = control;
+    if (label == labels.end()) continue;
+    HWND container = layout.parent ? children_[layout.parent] : hwnd_;
+    label->second->Place(container, layout.left, layout.top, layout.width, layout.height);
+    label->second->SetCaption(layout.text);
+    (layout.parent ? panelLabels_ : windowLabels_).push_back(label->second);
   }
   cmbRun.Attach(children_["cmbRun"]);
   cmdOK.Attach(children_["cmdOK"]);
@@ -204,13 +156,8 @@ void MainWindow::CreateControls() {
   // The dialog manager tabs in stacking order, so the focusable controls are
   // restacked in their tab order; none of them overlaps another, and the
   // about panel, which takes no focus, stays above the command box.
-  HWND previous = picAbout.Handle();
-  SetWindowPos(previous, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  for (HWND control :
-       {cmbRun.Handle(), cmdOK.Handle(), cmdCancel.Handle(), cmdOther.Handle(), cmdEnd.Handle()}) {
-    SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    previous = control;
-  }
+  StackInOrder({picAbout.Handle(), cmbRun.Handle(), cmdOK.Handle(), cmdCancel.Handle(),
+                cmdOther.Handle(), cmdEnd.Handle()});
 }
 
 void MainWindow::CreateTooltips() {
@@ -311,159 +258,6 @@ void MainWindow::Move(int leftTwips, int topTwips) {
 
 void MainWindow::Unload() {
   if (hwnd_) DestroyWindow(hwnd_);
-}
-
-bool MainWindow::PreTranslate(MSG& msg) {
-  if (!form_ || !hwnd_ || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)) return false;
-  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-  const int keyCode = static_cast<int>(msg.wParam);
-  const int shift = ShiftState();
-  // The window's shortcuts come first; the key then goes on as usual,
-  // unless it ended the program.
-  form_->Form_KeyDown(keyCode, shift);
-  if (!hwnd_) return true;
-  if (msg.hwnd == cmbRun.Handle() || GetParent(msg.hwnd) == cmbRun.Handle()) {
-    form_->cmbRun_KeyDown(keyCode, shift);
-  }
-  // Enter presses the button that has the focus (Cancel after "@about"); the
-  // dialog manager would press the default button instead.
-  if (msg.message == WM_KEYDOWN && keyCode == VK_RETURN) {
-    for (HWND button : {cmdCancel.Handle(), cmdOther.Handle(), cmdEnd.Handle()}) {
-      if (msg.hwnd != button) continue;
-      SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(button));
-      return true;
-    }
-  }
-  return false;
-}
-
-LRESULT CALLBACK MainWindow::PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(
-        hwnd, GWLP_USERDATA,
-        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self || message == WM_NCDESTROY) return DefWindowProcW(hwnd, message, wParam, lParam);
-  try {
-    return self->HandlePanelMessage(hwnd, message, wParam, lParam);
-  } catch (...) {
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-}
-
-LRESULT MainWindow::HandlePanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_PAINT:
-      PaintPanel(panel);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_CAPTURECHANGED:
-      if (capture_.label && capture_.source == panel)
-        EndCapture(capture_.buttons, ShiftState(), {-1, -1}, false);
-      return 0;
-    default:
-      if (OnMouse(panel, message, wParam, lParam)) return 0;
-      return DefWindowProcW(panel, message, wParam, lParam);
-  }
-}
-
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (tooltips_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
-    MSG relay{hwnd_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
-    SendMessageW(tooltips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
-  }
-  switch (message) {
-    case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-      return 0;
-    case kMsgListChoice:
-      cmbRun.RaiseChange();
-      return 0;
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_ACTIVATE:
-      // Coming back, the focus returns to the control that had it, as in a
-      // dialog, rather than to the frameless window itself.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-      } else if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)) {
-        ::SetFocus(lastFocus_);
-        return 0;
-      }
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-    case WM_CAPTURECHANGED:
-      // Capture taken away (another window, a system key): the press ends
-      // here rather than leave a pressed look or a drag behind.
-      if (capture_.label && capture_.source == hwnd_)
-        EndCapture(capture_.buttons, ShiftState(), {-1, -1}, false);
-      return 0;
-    case WM_DPICHANGED: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      const UINT dpi = LOWORD(wParam);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
-                   TwipsToPixels(launcher::kMainClientWidth, dpi),
-                   TwipsToPixels(launcher::kMainClientHeight, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-      ApplyDpi(dpi);
-      return 0;
-    }
-    case WM_QUERYENDSESSION:
-      return TRUE;
-    case WM_ENDSESSION:
-      if (wParam) Unload();
-      return 0;
-    case WM_DESTROY:
-      if (dropTarget_) dropTarget_->Revoke();
-      dropTarget_ = nullptr;
-      if (!unloaded_) {
-        unloaded_ = true;
-        if (QueryUnload) QueryUnload();
-      }
-      PostQuitMessage(0);
-      return 0;
-    default:
-      if (OnMouse(hwnd_, message, wParam, lParam)) return 0;
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-  }
-}
-
-void MainWindow::OnCommand(int id, int code, HWND control) {
-  if (!form_) return;
-  if (control == cmbRun.Handle()) {
-    if (code == CBN_EDITCHANGE) cmbRun.RaiseChange();
-    if (code == CBN_SELCHANGE) PostMessageW(hwnd_, kMsgListChoice, 0, 0);
-    return;
-  }
-  if (id == IDOK) {
-    // Enter with the drop-down list open only closes the list.
-    if (SendMessageW(cmbRun.Handle(), CB_GETDROPPEDSTATE, 0, 0)) {
-      SendMessageW(cmbRun.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
-    }
-    form_->cmdOK_Click();
-  } else if (id == IDCANCEL) {
-    form_->cmdCancel_Click();
-  } else if (control == cmdEnd.Handle() && code == BN_CLICKED) {
-    form_->cmdEnd_Click();
-  } else if (control == cmdOther.Handle() && code == BN_CLICKED) {
-    form_->cmdOther_Click();
-  }
-}
-
-int RunMessageLoop(MainWindow& window) {
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (window.PreTranslate(msg)) continue;
-    if (window.Handle() && IsDialogMessageW(window.Handle(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return static_cast<int>(msg.wParam);
 }
 
 }  // namespace win32

@@ -47,6 +47,10 @@ class MainWindow : public platform::Window {
   // Creates the window hidden, centred on the screen.
   bool Create();
   void AttachForm(launcher::frmMain& form) { form_ = &form; }
+  void DetachForm() {
+    form_ = nullptr;
+    QueryUnload = nullptr;
+  }
   HWND Handle() const { return hwnd_; }
 
   WinComboBox cmbRun;
@@ -132,8 +136,12 @@ class MainWindow : public platform::Window {
 
 int RunMessageLoop(MainWindow& window);
 
-// The keyboard's modifiers now, as the platform's shift argument: 1 Shift,
-// 2 Ctrl, 4 Alt.
+// Runs form in window: its start-up, then the messages until the window
+// goes. Returns the process's exit code.
+int RunLauncher(MainWindow& window, launcher::frmMain& form);
+
+// The keyboard's modifiers now, as the platform's shift argument
+// (platform::kShiftMask, kCtrlMask, kAltMask).
 int ShiftState();
 
 }  // namespace win32

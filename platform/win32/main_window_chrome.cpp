@@ -87,9 +87,9 @@ class CanvasDc {
 
 int ShiftState() {
   int shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-  if (GetKeyState(VK_MENU) < 0) shift |= 4;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= platform::kShiftMask;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= platform::kCtrlMask;
+  if (GetKeyState(VK_MENU) < 0) shift |= platform::kAltMask;
   return shift;
 }
 

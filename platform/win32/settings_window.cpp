@@ -1,12 +1,15 @@
+// The settings window's frame and layout: its class, its fixed dialog
+// frame at the owner monitor's DPI, its controls with their fonts, tooltips
+// and drop targets, and the etched separators it paints.
 #include "platform/win32/settings_window.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "platform/win32/bound_window_proc.h"
+#include "platform/win32/control_builder.h"
 #include "platform/win32/dpi.h"
 #include "settings/frm_set_layout.h"
 
@@ -15,7 +18,6 @@ namespace win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"MirabeltonSettings";
-constexpr int kFirstControlId = 100;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
@@ -69,17 +71,13 @@ SIZE TextSize(HDC dc, const wchar_t* text) {
 
 }  // namespace
 
-int OwnedMessageBoxes::Show(const std::wstring& text, const std::wstring& title, unsigned style) {
-  return MessageBoxW(owner_, text.c_str(), title.c_str(), style);
-}
-
-SettingsWindow::SettingsWindow(HINSTANCE instance, HWND owner, platform::Environment& environment,
-                               core::SettingsStore& settings, launcher::SharedState& shared)
+SettingsWindow::SettingsWindow(HINSTANCE instance, HWND owner, core::SettingsStore& settings,
+                               launcher::SharedState& shared)
     : instance_(instance),
       owner_(owner),
       form_({*this, lstIPath, lstRPath, txtIPath, txtRPath, cmdAdd, cmdDel, cmdEdit, cmdSet,
              cmdCancel, hotKey_},
-            {environment, settings, messageBoxes_, fileDialog_}, shared) {}
+            {settings, messageBoxes_, fileDialog_}, shared) {}
 
 SettingsWindow::~SettingsWindow() {
   if (hwnd_) Close();
@@ -87,14 +85,8 @@ SettingsWindow::~SettingsWindow() {
 }
 
 bool SettingsWindow::Create() {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = BoundWindowProc<SettingsWindow>;
-  windowClass.hInstance = instance_;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);  // fails harmlessly when already registered
+  RegisterWindowClass(instance_, {kClassName, BoundWindowProc<SettingsWindow>,
+                                  reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 
   // Created on the owner's monitor, so that it gets that monitor's DPI.
   const RECT work = WorkAreaNear(owner_);
@@ -159,51 +151,11 @@ void SettingsWindow::FitClientArea() {
 }
 
 void SettingsWindow::CreateControls() {
-  int position = 0;
-  for (const auto& layout : settings::kSetLayout) {
-    const std::string name = layout.name;
-    int id = kFirstControlId + position++;
-    DWORD style = WS_CHILD | WS_VISIBLE;
-    DWORD exStyle = 0;
-    const wchar_t* windowClass = WC_STATICW;
-    switch (layout.kind) {
-      case settings::ControlKind::Panel:
-        // Takes the focus by tabbing and hands it to the hot-key field. No
-        // border of its own: the field's frame is the one seen, and the
-        // stock font needs the whole height.
-        style |= WS_TABSTOP | WS_CLIPCHILDREN;
-        break;
-      case settings::ControlKind::Label:
-        style |= SS_NOTIFY | SS_NOPREFIX;  // SS_NOTIFY lets the tooltip see the mouse
-        break;
-      case settings::ControlKind::Button:
-        windowClass = WC_BUTTONW;
-        style |= WS_TABSTOP | BS_PUSHBUTTON;
-        if (name == "cmdCancel") id = IDCANCEL;  // Esc presses it
-        break;
-      case settings::ControlKind::TextBox:
-        windowClass = WC_EDITW;
-        style |= WS_TABSTOP | ES_AUTOHSCROLL;
-        exStyle = WS_EX_CLIENTEDGE;
-        break;
-      case settings::ControlKind::ListBox:
-        windowClass = WC_LISTBOXW;
-        style |= WS_VSCROLL | LBS_NOINTEGRALHEIGHT;
-        exStyle = WS_EX_CLIENTEDGE;
-        if (layout.tabIndex >= 0) {
-          style |= WS_TABSTOP | LBS_NOTIFY;
-        } else {
-          // lstRPath: beneath lstIPath, never painted over it, never reached.
-          style |= WS_DISABLED | WS_CLIPSIBLINGS;
-        }
-        break;
-    }
-    HWND control =
-        CreateWindowExW(exStyle, windowClass, layout.text, style, 0, 0, 0, 0, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    controls_[name] = control;
-  }
-
+  // The hot-key panel takes the focus by tabbing and hands it to the hot-key
+  // field. No border of its own: the field's frame is the one seen, and the
+  // stock font needs the whole height.
+  controls_ = win32::CreateControls(hwnd_, instance_, settings::kSetLayout,
+                                    {WC_STATICW, WS_TABSTOP, nullptr, true});
   lstIPath.Attach(Control("lstIPath"));
   lstRPath.Attach(Control("lstRPath"));
   txtIPath.Attach(Control("txtIPath"));
@@ -223,12 +175,9 @@ void SettingsWindow::CreateControls() {
     SetWindowSubclass(Control(name), ControlProc, 1, reinterpret_cast<DWORD_PTR>(this));
   }
 
-  HWND previous = HWND_TOP;
-  for (const auto* layout : StackingOrder()) {
-    HWND control = Control(layout->name);
-    SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    previous = control;
-  }
+  std::vector<HWND> stack;
+  for (const auto* layout : StackingOrder()) stack.push_back(Control(layout->name));
+  StackInOrder(stack);
 }
 
 void SettingsWindow::LayOut(UINT dpi) {
@@ -326,137 +275,6 @@ FileDropTarget* SettingsWindow::DropTargetOf(const std::string& name) const {
   return nullptr;
 }
 
-void SettingsWindow::RunModal() {
-  if (!hwnd_) return;
-  // The owner is no dialog, so nothing else would put its focus back where
-  // it was (the launcher's command box) once this window has gone.
-  const HWND focusBefore = GetFocus();
-  if (owner_ && IsWindowEnabled(owner_)) {
-    EnableWindow(owner_, FALSE);
-    ownerDisabled_ = true;
-  }
-  ShowWindow(hwnd_, SW_SHOW);
-  SetForegroundWindow(hwnd_);
-  ::SetFocus(lstIPath.Handle());  // the first control in tab order
-
-  MSG msg{};
-  while (hwnd_) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
-      break;
-    }
-    if (got < 0) break;
-    if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  if (hwnd_) Close();
-  EnableOwner();
-  if (focusBefore && IsWindow(focusBefore) && IsWindowVisible(focusBefore)) ::SetFocus(focusBefore);
-}
-
-void SettingsWindow::RunQueryUnload() {
-  if (queried_) return;
-  queried_ = true;
-  form_.Form_QueryUnload();
-}
-
-void SettingsWindow::EnableOwner() {
-  if (!ownerDisabled_) return;
-  ownerDisabled_ = false;
-  EnableWindow(owner_, TRUE);
-}
-
-void SettingsWindow::Close() {
-  if (!hwnd_) return;
-  RunQueryUnload();
-  // The owner is enabled first, so that it, and no other program, becomes
-  // the active window when this one goes.
-  EnableOwner();
-  DestroyWindow(hwnd_);
-}
-
-LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-      return 0;
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_CLOSE:
-      Close();  // the close box acts as cancel
-      return 0;
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      LayOut(HIWORD(wParam));
-      const SIZE frame = FrameSize(dpi_);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, frame.cx, frame.cy,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      FitClientArea();
-      return 0;
-    }
-    case WM_DESTROY:
-      // Also when the window goes without Unload (its owner ended).
-      RunQueryUnload();
-      if (dropIPath_) dropIPath_->Revoke();
-      if (dropRPath_) dropRPath_->Revoke();
-      dropIPath_ = dropRPath_ = nullptr;
-      toolTip_ = nullptr;  // owned by this window, so destroyed with it
-      return 0;
-    default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-  }
-}
-
-void SettingsWindow::OnCommand(int id, int code, HWND control) {
-  if (control && control == lstIPath.Handle()) {
-    if (code == LBN_SELCHANGE) lstIPath.RaiseClick();
-    if (code == LBN_DBLCLK) form_.lstIPath_DblClick();
-    return;
-  }
-  if (control && code == EN_CHANGE) {
-    if (control == txtIPath.Handle()) txtIPath.RaiseChange();
-    if (control == txtRPath.Handle()) txtRPath.RaiseChange();
-    return;
-  }
-  // Esc arrives as IDCANCEL from the dialog manager, as does a click on
-  // cmdCancel; a disabled cancel button ignores both.
-  if (id == IDCANCEL) {
-    if (IsWindowEnabled(cmdCancel.Handle())) form_.cmdCancel_Click();
-    return;
-  }
-  // Enter arrives as IDOK unless the focused button shows itself as the
-  // default; either way only a button with the focus is pressed.
-  if (id == IDOK) {
-    HWND focus = GetFocus();
-    if (focus && IsPushButton(focus)) OnCommand(GetDlgCtrlID(focus), BN_CLICKED, focus);
-    return;
-  }
-  if (!control) return;
-  if (code != BN_CLICKED || !IsWindowEnabled(control)) return;
-  if (control == cmdSet.Handle()) {
-    form_.cmdSet_Click();
-  } else if (control == cmdAdd.Handle()) {
-    form_.cmdAdd_Click();
-  } else if (control == cmdEdit.Handle()) {
-    form_.cmdEdit_Click();
-  } else if (control == cmdDel.Handle()) {
-    form_.cmdDel_Click();
-  } else if (control == Control("cmdDialog")) {
-    form_.cmdDialog_Click();
-  }
-}
-
-bool SettingsWindow::IsPushButton(HWND control) const {
-  for (HWND button : {cmdAdd.Handle(), cmdDel.Handle(), cmdEdit.Handle(), cmdSet.Handle(),
-                      cmdCancel.Handle(), Control("cmdDialog")}) {
-    if (control == button) return true;
-  }
-  return false;
-}
-
 void SettingsWindow::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(hwnd_, &paint);
@@ -477,63 +295,6 @@ void SettingsWindow::Paint() {
     FillRect(dc, &rect, GetSysColorBrush(line.sysColor));
   }
   EndPaint(hwnd_, &paint);
-}
-
-LRESULT CALLBACK SettingsWindow::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR data) {
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, ControlProc, 1);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-  try {
-    return reinterpret_cast<SettingsWindow*>(data)->HandleControlMessage(hwnd, message, wParam,
-                                                                         lParam);
-  } catch (...) {
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-}
-
-LRESULT SettingsWindow::HandleControlMessage(HWND control, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-  const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-  if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && IsPushButton(control)) {
-    // The focused button wears the default frame, and Enter presses it.
-    SendMessageW(control, BM_SETSTYLE, message == WM_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
-                 TRUE);
-  } else if (message == WM_LBUTTONDBLCLK) {
-    if (control == txtIPath.Handle()) form_.txtIPath_DblClick();
-    if (control == txtRPath.Handle()) form_.txtRPath_DblClick();
-  } else if (message == WM_SETFOCUS && control == Control("picHotkey")) {
-    form_.picHotkey_GotFocus();
-  }
-  return result;
-}
-
-WinSettingsWindowHost::WinSettingsWindowHost(HINSTANCE instance, HWND owner,
-                                             platform::Environment& environment,
-                                             core::SettingsStore& settings,
-                                             launcher::SharedState& shared)
-    : instance_(instance),
-      owner_(owner),
-      environment_(environment),
-      settings_(settings),
-      shared_(shared) {}
-
-WinSettingsWindowHost::~WinSettingsWindowHost() {
-  if (oleInitialized_) OleUninitialize();
-}
-
-void WinSettingsWindowHost::ShowModal() {
-  if (showing_) return;
-  showing_ = true;
-  // Drops on the text boxes need OLE on this thread; it stays initialised
-  // for the host's life rather than being set up for every showing.
-  if (!oleInitialized_) oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
-  {
-    SettingsWindow window(instance_, owner_, environment_, settings_, shared_);
-    if (window.Create()) window.RunModal();
-  }
-  showing_ = false;
 }
 
 }  // namespace win32

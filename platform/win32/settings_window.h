@@ -36,8 +36,8 @@ class OwnedMessageBoxes : public platform::MessageBoxes {
 class SettingsWindow : public platform::ModalWindow {
  public:
   // owner: the window that is disabled while this one is shown (may be null).
-  SettingsWindow(HINSTANCE instance, HWND owner, platform::Environment& environment,
-                 core::SettingsStore& settings, launcher::SharedState& shared);
+  SettingsWindow(HINSTANCE instance, HWND owner, core::SettingsStore& settings,
+                 launcher::SharedState& shared);
   ~SettingsWindow() override;
   SettingsWindow(const SettingsWindow&) = delete;
   SettingsWindow& operator=(const SettingsWindow&) = delete;
@@ -109,8 +109,8 @@ class SettingsWindow : public platform::ModalWindow {
 // every showing, modal over owner.
 class WinSettingsWindowHost : public platform::SettingsWindowHost {
  public:
-  WinSettingsWindowHost(HINSTANCE instance, HWND owner, platform::Environment& environment,
-                        core::SettingsStore& settings, launcher::SharedState& shared);
+  WinSettingsWindowHost(HINSTANCE instance, HWND owner, core::SettingsStore& settings,
+                        launcher::SharedState& shared);
   ~WinSettingsWindowHost() override;
   WinSettingsWindowHost(const WinSettingsWindowHost&) = delete;
   WinSettingsWindowHost& operator=(const WinSettingsWindowHost&) = delete;
@@ -120,7 +120,6 @@ class WinSettingsWindowHost : public platform::SettingsWindowHost {
  private:
   HINSTANCE instance_;
   HWND owner_;
-  platform::Environment& environment_;
   core::SettingsStore& settings_;
   launcher::SharedState& shared_;
   bool oleInitialized_ = false;

@@ -36,15 +36,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::WinStartupServices system(window.Handle(), window.cmbRun.Handle(), subclass);
   hotkey::HotKeyActivation activation(window, window.cmbRun, system);
   subclass.SetActivation(activation);
-  win32::WinSettingsWindowHost settingsWindow(instance, window.Handle(), environment, settings,
-                                              shared);
+  win32::WinSettingsWindowHost settingsWindow(instance, window.Handle(), settings, shared);
 
   launcher::frmMain form(
       {window, window.cmbRun, window.cmdOK, window.cmdCancel, window.picAbout, window.lblTitle,
        window.lblPlatform, window.imgRunRaised, window.imgSetRaised},
       {shell, environment, settings, messageBoxes, system, hotKey, settingsWindow}, shared);
-  window.AttachForm(form);
-  window.QueryUnload = [&form] { form.Form_QueryUnload(); };
-  if (!form.Form_Load()) return 0;  // another instance runs
-  return win32::RunMessageLoop(window);
+  return win32::RunLauncher(window, form);
 }

@@ -60,9 +60,9 @@ class BadInput : public ::testing::Test {
   core::AliasTable Read() { return core::ReadAliasTable(StoreAt(File()).Load()); }
   // What saving the settings window's answer does to the file.
   bool SaveHotKey(const std::wstring& value) {
-    core::SettingsStore store = StoreAt(File());
-    core::ProfileFile file = store.Load();
-    return file.Set(core::kSection, core::kHotKeyKey, value) && store.Save(file);
+    return StoreAt(File()).Update([&](core::ProfileFile& file) {
+      return file.Set(core::kSection, core::kHotKeyKey, value);
+    }) == core::UpdateResult::kSaved;
   }
   std::size_t FilesInFolder() const {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), {}));
@@ -156,10 +156,11 @@ TEST_F(BadInput, NumbersThatDoNotReadFallBack) {
 TEST_F(BadInput, AFolderThatCannotBeWrittenFailsTheSaveAndChangesNothing) {
   std::ofstream(folder_ / "blocker") << "a file, not a folder";
   core::SettingsStore store = StoreAt(folder_ / "blocker" / "Mirabelton.ini");
-  core::ProfileFile file = store.Load();
-  EXPECT_TRUE(core::ReadAliasTable(file).shortNames.empty());
-  ASSERT_TRUE(file.Set(core::kSection, core::kHotKeyKey, L"122"));
-  EXPECT_FALSE(store.Save(file));
+  EXPECT_TRUE(core::ReadAliasTable(store.Load()).shortNames.empty());
+  EXPECT_EQ(store.Update([](core::ProfileFile& file) {
+    return file.Set(core::kSection, core::kHotKeyKey, L"122");
+  }),
+            core::UpdateResult::kWriteFailed);
   EXPECT_TRUE(fs::is_regular_file(folder_ / "blocker"));
   EXPECT_EQ(FilesInFolder(), 1u);
 }

@@ -99,6 +99,15 @@ TEST_F(CommandTest, ReRecallsTheLastCommandAndCompletionMatchesIt) {
   EXPECT_EQ(cmbRun.Shown(), L"[mail]");
   EXPECT_EQ(main.MatchIndex(), 1);
   EXPECT_EQ(main.LastCommand(), L"mail");
+
+  // "ma" run as typed comes back completed, and all of it is selected.
+  form.Show();
+  cmbRun.SetText(L"");
+  Type(L"ma");
+  PressBackspace();
+  PressEnter();
+  Run(L"@re");
+  EXPECT_EQ(cmbRun.Shown(), L"[mail]");
 }
 
 TEST_F(CommandTest, ReInCapitalsBecomesTheLastCommandItself) {

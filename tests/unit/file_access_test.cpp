@@ -9,6 +9,11 @@
 #include <string>
 
 #ifdef _WIN32
+#include <windows.h>
+#undef ReplaceFile  // <windows.h> names a function of its own so
+
+#include "core/profile_file.h"
+#include "platform/win32/win_code_page.h"
 #include "platform/win32/win_file_access.h"
 using PlatformFileAccess = win32::WinFileAccess;
 constexpr wchar_t kSeparator[] = L"\\";
@@ -99,5 +104,33 @@ TEST_F(FileAccessTest, FindsOnlyAnOrdinaryFileOfExactlyThatName) {
   EXPECT_FALSE(files_.FileExistsExactName(folder_.wstring(), L"Folder.ini"));
   EXPECT_FALSE(files_.FileExistsExactName(PathOf(L"missing"), L"Mirabelton.ini"));
 }
+
+#ifdef _WIN32
+// Quotes are where hand-written files and the platform's own profile reader
+// could part from ours: each reads the other's values alike.
+TEST_F(FileAccessTest, ThePlatformsProfileReaderAgreesWithOurs) {
+  const win32::WinCodePage ansi(CP_ACP);
+  core::ProfileFile file =
+      core::ProfileFile::Parse("[Programs]\r\nHand1='C:\\x'\r\nHand2=\"'q'\"\r\nHand3='a\"\r\n",
+                               ansi, core::FileEncoding::Ansi);
+  const std::wstring values[] = {L"'C:\\x'", L"'", L"''", L"\"q\"", L" lead'", L"'a\"", L"plain"};
+  for (std::size_t i = 0; i < std::size(values); ++i) {
+    ASSERT_TRUE(file.Set(L"Programs", std::to_wstring(i), values[i]));
+  }
+  const std::wstring path = PathOf(L"Mirabelton.ini");
+  ASSERT_TRUE(files_.ReplaceFile(path, file.Serialize()));
+  auto platformReads = [&path](const std::wstring& key) {
+    wchar_t value[64] = {};
+    GetPrivateProfileStringW(L"Programs", key.c_str(), L"", value, 64, path.c_str());
+    return std::wstring(value);
+  };
+  for (std::size_t i = 0; i < std::size(values); ++i) {
+    EXPECT_EQ(platformReads(std::to_wstring(i)), values[i]) << i;
+  }
+  for (const wchar_t* key : {L"Hand1", L"Hand2", L"Hand3"}) {
+    EXPECT_EQ(platformReads(key), file.Get(L"Programs", key)) << key;
+  }
+}
+#endif
 
 }  // namespace

@@ -25,7 +25,6 @@ class SettingsForm : public ::testing::Test {
   fakes::FakeTextBox txtIPath, txtRPath;
   fakes::FakeButton cmdAdd, cmdDel, cmdEdit, cmdSet, cmdCancel;
   fakes::FakeHotKeyField hotKey;
-  fakes::FakeEnvironment environment;
   fakes::MemoryFileAccess files;
   fakes::FakeMessageBoxes messageBoxes;
   fakes::FakeFileDialog fileDialog;
@@ -34,11 +33,10 @@ class SettingsForm : public ::testing::Test {
   launcher::SharedState shared;
   settings::frmSet set{{window, lstIPath, lstRPath, txtIPath, txtRPath, cmdAdd, cmdDel, cmdEdit,
                         cmdSet, cmdCancel, hotKey},
-                       {environment, store, messageBoxes, fileDialog},
+                       {store, messageBoxes, fileDialog},
                        shared};
 
   void SetUp() override {
-    environment.folder = kFolder;
     window.OnUnload = [this] { set.Form_QueryUnload(); };
   }
 
@@ -153,7 +151,7 @@ TEST_F(SettingsForm, NumbersThatAreNotValidFallBackInsteadOfFailing) {
   ExpectInvariants();
 }
 
-TEST_F(SettingsForm, ValuesAreReadWholeBeyondTheOldBufferSize) {
+TEST_F(SettingsForm, ValuesAreReadWholeAtAnyLength) {
   const std::string longPath = "C:\\" + std::string(400, 'x') + "\\tool.exe";
   WriteSettings("[Programs]\r\nTotalNumber=1\r\n1=long\r\n1R=" + longPath + "\r\n");
   set.Form_Load();
@@ -337,16 +335,27 @@ TEST_F(FailedSave, WhenTheFileCannotBeReplacedTheWindowStaysOpenWithItsEdits) {
   EXPECT_NE(FileText().find("3=new\r\n3R=C:\\new.exe\r\n"), std::string::npos);
 }
 
-TEST_F(FailedSave, AValueTheFileCannotHoldWritesNothingAtAll) {
-  set.txtIPath_DblClick();
-  Fill(L"two\r\nlines", L"C:\\x.exe");
-  set.cmdAdd_Click();
-  messageBoxes.shown.clear();
-  set.cmdSet_Click();
-  EXPECT_EQ(files.replaceCalls, 0);
-  ExpectOneWarning(L"設定ファイルに書き込めませんでした\r\n" + std::wstring(kPath));
-  EXPECT_EQ(FileText(), before_);
-  EXPECT_EQ(shared.SettingsEffect, L"");
+TEST_F(FailedSave, AValueTheFileCannotHoldIsNamedAndNothingIsWritten) {
+  const struct {
+    std::wstring shortName, realPath, warning;
+  } cases[] = {
+      {L"two\r\nlines", L"C:\\x.exe", L"短縮名に改行を含めることはできません\r\n「two↵lines」"},
+      {L"x", L"C:\\a\nb\rc", L"実在パス名に改行を含めることはできません\r\n「C:\\a↵b↵c」"},
+  };
+  for (const auto& c : cases) {
+    Fill(c.shortName, c.realPath);
+    set.cmdAdd_Click();
+    messageBoxes.shown.clear();
+    set.cmdSet_Click();
+    ExpectOneWarning(c.warning);
+    EXPECT_EQ(files.replaceCalls, 0);
+    EXPECT_EQ(FileText(), before_);
+    EXPECT_EQ(window.unloadCount, 0);
+    EXPECT_EQ(shared.SettingsEffect, L"");
+    lstIPath.SetListIndex(set.ItemCount() - 1);
+    messageBoxes.answer = platform::kIdYes;
+    set.cmdDel_Click();
+  }
 }
 
 TEST_F(FailedSave, AFileThatExistsButCannotBeReadIsNotReplaced) {
@@ -354,30 +363,6 @@ TEST_F(FailedSave, AFileThatExistsButCannotBeReadIsNotReplaced) {
   set.cmdSet_Click();
   EXPECT_EQ(files.replaceCalls, 0);
   ExpectNothingChanged();
-}
-
-// ---- ZeroCut ----------------------------------------------------------------
-
-TEST(ZeroCut, CutsAtTheFirstNulWithinTheFirst255Characters) {
-  using settings::frmSet;
-  std::wstring text = std::wstring(L"abc") + std::wstring(252, L'\0');
-  EXPECT_EQ(frmSet::ZeroCut(text), L"abc");
-  EXPECT_EQ(text, L"abc");  // the argument holds the result too
-
-  std::wstring leading(L"\0abc", 4);
-  EXPECT_EQ(frmSet::ZeroCut(leading), L"");
-
-  std::wstring atLimit = std::wstring(254, L'x') + L'\0' + L"tail";
-  EXPECT_EQ(frmSet::ZeroCut(atLimit), std::wstring(254, L'x'));
-
-  const std::wstring plain(300, L'y');
-  std::wstring copy = plain;
-  EXPECT_EQ(frmSet::ZeroCut(copy), plain);
-  const std::wstring lateNul = std::wstring(255, L'z') + L'\0' + L"more";
-  copy = lateNul;
-  EXPECT_EQ(frmSet::ZeroCut(copy), lateNul);
-  std::wstring shortText = L"short";
-  EXPECT_EQ(frmSet::ZeroCut(shortText), L"short");
 }
 
 // ---- List editing -----------------------------------------------------------

@@ -76,7 +76,7 @@ TEST_F(ActivationTest, HotKeyWhileHiddenEmptiesShowsAndFocuses) {
   form.Hide();
   cmbRun.AddItem(L"mail");
   cmbRun.SetText(L"leftover");
-  activation.OnMessage(hotkey::kWmHotKey, static_cast<std::intptr_t>(kId), kId);
+  activation.OnMessage(platform::kWmHotKey, static_cast<std::intptr_t>(kId), kId);
   EXPECT_TRUE(form.Visible());
   EXPECT_EQ(cmbRun.Text(), L"");
   EXPECT_EQ(cmbRun.ListCount(), 1);
@@ -85,10 +85,10 @@ TEST_F(ActivationTest, HotKeyWhileHiddenEmptiesShowsAndFocuses) {
 
 TEST_F(ActivationTest, OtherMessagesIdentifiersAndVisibleWindowChangeNothing) {
   cmbRun.SetText(L"kept");
-  activation.OnMessage(hotkey::kWmHotKey, kId, kId);  // already visible
+  activation.OnMessage(platform::kWmHotKey, kId, kId);  // already visible
   form.Hide();
-  activation.OnMessage(hotkey::kWmHotKey, 5, kId);  // another identifier
-  activation.OnMessage(0x0100, kId, kId);           // not a hot key
+  activation.OnMessage(platform::kWmHotKey, 5, kId);  // another identifier
+  activation.OnMessage(0x0100, kId, kId);             // not a hot key
   EXPECT_FALSE(form.Visible());
   EXPECT_EQ(cmbRun.Text(), L"kept");
 }
@@ -101,9 +101,9 @@ TEST_F(ActivationTest, NestedMessagesPassStraightThrough) {
   cmbRun.Change = [&] {
     ++nested;
     form.Hide();
-    activation.OnMessage(hotkey::kWmHotKey, kId, kId);
+    activation.OnMessage(platform::kWmHotKey, kId, kId);
   };
-  activation.OnMessage(hotkey::kWmHotKey, kId, kId);
+  activation.OnMessage(platform::kWmHotKey, kId, kId);
   EXPECT_EQ(nested, 1);
   EXPECT_EQ(cmbRun.focusCount, 1);
 }

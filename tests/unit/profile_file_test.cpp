@@ -44,6 +44,8 @@ TEST_F(ProfileFileTest, ReadsWithProfileSemantics) {
       "  TotalNumber  =  3  \r\n"
       "Quoted=\"  spaced  \"\r\n"
       "Half=\"open\r\n"
+      "Single= 'C:\\x' \r\n"
+      "Mixed='x\"\r\n"
       "Empty=\r\n"
       "NoEquals\r\n"
       "key=first\r\n"
@@ -60,6 +62,8 @@ TEST_F(ProfileFileTest, ReadsWithProfileSemantics) {
   EXPECT_EQ(file.Get(L"Programs", L"totalnumber"), L"3");
   EXPECT_EQ(file.Get(L"Programs", L"Quoted"), L"  spaced  ");
   EXPECT_EQ(file.Get(L"Programs", L"Half"), L"\"open");
+  EXPECT_EQ(file.Get(L"Programs", L"Single"), L"C:\\x");
+  EXPECT_EQ(file.Get(L"Programs", L"Mixed"), L"'x\"");
   EXPECT_EQ(file.Get(L"Programs", L"Empty"), L"");
   EXPECT_EQ(file.Get(L"Programs", L"Key"), L"first");
   EXPECT_EQ(file.Get(L"Programs", L"nul"), L"ab");
@@ -120,6 +124,9 @@ TEST_F(ProfileFileTest, EveryAcceptedValueReadsBackExactly) {
                                  L"\"\"",
                                  L"a\"b\"",
                                  L"\" half",
+                                 L"'C:\\x'",
+                                 L"'",
+                                 L"''",
                                  L"x=y;z",
                                  L"[Evil]",
                                  std::wstring(1000, L'a'),

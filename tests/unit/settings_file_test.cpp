@@ -115,16 +115,22 @@ TEST(SettingsStore, LoadsSavesAndReportsAFailedWrite) {
   EXPECT_EQ(loaded.Encoding(), FileEncoding::Ansi);
   EXPECT_EQ(core::ReadAliasTable(loaded).shortNames, std::vector<std::wstring>{L"表"});
 
-  ASSERT_TRUE(loaded.Set(core::kSection, core::kHotKeyKey, L"122"));
-  EXPECT_TRUE(store.Save(loaded));
+  auto setHotKey = [](const wchar_t* value) {
+    return [value](ProfileFile& file) { return file.Set(core::kSection, core::kHotKeyKey, value); };
+  };
+  EXPECT_EQ(store.Update(setHotKey(L"122")), core::UpdateResult::kSaved);
   EXPECT_EQ(files.files[L"/p/Mirabelton.ini"],
             "[Programs]\r\nTotalNumber=1\r\n1=\x95\x5C\r\nHotKey=122\r\n");
 
   files.replaceFails = true;
-  ASSERT_TRUE(loaded.Set(core::kSection, core::kHotKeyKey, L"117"));
-  EXPECT_FALSE(store.Save(loaded));
+  EXPECT_EQ(store.Update(setHotKey(L"117")), core::UpdateResult::kWriteFailed);
+  EXPECT_EQ(store.Update(setHotKey(L"1\n")), core::UpdateResult::kRefused);
+  files.readFails = true;
+  files.exactNames.insert({L"/p", L"Mirabelton.ini"});
+  EXPECT_EQ(store.Update(setHotKey(L"117")), core::UpdateResult::kUnreadable);
+  EXPECT_EQ(files.replaceCalls, 2);
+  files.readFails = false;
   EXPECT_EQ(core::ReadAliasTable(store.Load()).hotKeyValue, 122);
-  EXPECT_EQ(files.writes, 1);
 }
 
 }  // namespace

@@ -95,13 +95,12 @@ class SettingsWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
-    environment.folder = kFolder;
     files.files[kPath] =
         "[Programs]\r\nHotKey=1626\r\nTotalNumber=3\r\n1=mail\r\n1R=C:\\mail.exe\r\n2=web\r\n"
         "2R=https://example.org/\r\n3=calc\r\n3R=C:\\calc.exe\r\n";
     files.exactNames.insert({kFolder, L"Mirabelton.ini"});
-    window = std::make_unique<win32::SettingsWindow>(GetModuleHandleW(nullptr), nullptr,
-                                                     environment, store, shared);
+    window =
+        std::make_unique<win32::SettingsWindow>(GetModuleHandleW(nullptr), nullptr, store, shared);
     ASSERT_TRUE(window->Create());
     dpi = win32::WindowDpi(window->Handle());
   }
@@ -122,7 +121,6 @@ class SettingsWindowTest : public ::testing::Test {
   }
   void Click(const char* name) { SendMessageW(Control(name), BM_CLICK, 0, 0); }
 
-  fakes::FakeEnvironment environment;
   fakes::MemoryFileAccess files;
   std::unique_ptr<core::AnsiCodePage> codePage = fakes::MakeCodePage932();
   core::SettingsStore store{files, *codePage, core::FileEncoding::Ansi, kPath};
@@ -307,8 +305,8 @@ TEST_F(SettingsWindowTest, EscapeAndTheCloseBoxCancel) {
   EXPECT_EQ(shared.SettingsEffect, L"");
   EXPECT_EQ(files.replaceCalls, 0);
 
-  window = std::make_unique<win32::SettingsWindow>(GetModuleHandleW(nullptr), nullptr, environment,
-                                                   store, shared);
+  window =
+      std::make_unique<win32::SettingsWindow>(GetModuleHandleW(nullptr), nullptr, store, shared);
   ASSERT_TRUE(window->Create());
   SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(window->Handle(), nullptr);
