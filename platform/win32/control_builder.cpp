@@ -34,8 +34,8 @@ ChildStyle StyleOf(const platform::ControlLayout& layout, const ControlClasses& 
       // A list that never takes the focus is never reached by the user
       // either: it only holds items beneath another control.
       return {WC_LISTBOXW,
-              WS_VSCROLL | LBS_NOINTEGRALHEIGHT |
-                  (layout.tabIndex >= 0 ? WS_TABSTOP | LBS_NOTIFY : WS_DISABLED),
+              static_cast<DWORD>(WS_VSCROLL | LBS_NOINTEGRALHEIGHT |
+                                 (layout.tabIndex >= 0 ? WS_TABSTOP | LBS_NOTIFY : WS_DISABLED)),
               WS_EX_CLIENTEDGE};
   }
   return {WC_STATICW, 0};
