@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 #include "core/case_fold.h"
 
@@ -31,13 +32,8 @@ int FindListString(const std::vector<std::wstring>& items, std::wstring_view tex
   return -1;
 }
 
-void PrefixIndex::Assign(const std::vector<std::wstring>& items) {
-  items_ = items;
-  dirty_ = true;
-}
-
-void PrefixIndex::Append(const std::wstring& item) {
-  items_.push_back(item);
+void PrefixIndex::Assign(std::vector<std::wstring> items) {
+  items_ = std::move(items);
   dirty_ = true;
 }
 

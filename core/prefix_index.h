@@ -18,9 +18,9 @@ int FindListString(const std::vector<std::wstring>& items, std::wstring_view tex
 // takes the smallest list position in it, helped by per-block minima.
 class PrefixIndex {
  public:
-  void Assign(const std::vector<std::wstring>& items);
-  void Append(const std::wstring& item);  // rebuilds lazily on the next query
+  void Assign(std::vector<std::wstring> items);  // rebuilds lazily on the next query
   void Clear();
+  const std::vector<std::wstring>& Items() const { return items_; }
   int Find(std::wstring_view text, bool exact) const;
 
  private:

@@ -1,6 +1,8 @@
 #include "platform/win32/win_controls.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/dpi.h"
 
@@ -94,23 +96,38 @@ void WinComboBox::Clear() {
   index_.Clear();
 }
 
-void WinComboBox::AddItem(const std::wstring& item) {
-  SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  index_.Append(item);
+void WinComboBox::SetItems(std::vector<std::wstring> items) {
+  index_.Assign(std::move(items));
+  FillList();
 }
 
-int WinComboBox::ListCount() const {
-  return static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0));
+// Tens of thousands of names: each goes straight to the list (one message
+// rather than two through the box), and the list neither repaints nor
+// updates its scroll bar until the last one is in.
+void WinComboBox::FillList() {
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  if (!GetComboBoxInfo(hwnd_, &parts) || !parts.hwndList) return;
+  const HWND list = parts.hwndList;
+  const std::vector<std::wstring>& items = index_.Items();
+  std::size_t characters = 0;
+  for (const std::wstring& item : items) characters += item.size() + 1;
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  SendMessageW(list, LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
+  for (const std::wstring& item : items)
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
+
+// From the names as given rather than from the control: the same text,
+// without two messages per call.
+int WinComboBox::ListCount() const { return static_cast<int>(index_.Items().size()); }
 
 std::wstring WinComboBox::List(int index) const {
-  const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == CB_ERR) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index),
-               reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
+  const std::vector<std::wstring>& items = index_.Items();
+  if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return {};
+  return items[static_cast<std::size_t>(index)];
 }
 
 void WinComboBox::SetTopIndex(int index) {

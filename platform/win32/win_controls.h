@@ -63,7 +63,7 @@ class WinComboBox : public WinControl<platform::ComboBox> {
   int SelStart() const override;
   void SetSel(int start, int length) override;
   void Clear() override;
-  void AddItem(const std::wstring& item) override;
+  void SetItems(std::vector<std::wstring> items) override;
   int ListCount() const override;
   std::wstring List(int index) const override;
   void SetTopIndex(int index) override;
@@ -76,7 +76,9 @@ class WinComboBox : public WinControl<platform::ComboBox> {
   HWND EditField() const;
 
  private:
-  core::PrefixIndex index_;
+  void FillList();
+
+  core::PrefixIndex index_;  // also the list's names, in order
   bool settingText_ = false;
 };
 
