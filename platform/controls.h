@@ -12,6 +12,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,8 @@ class ListBox : public Control {
  public:
   virtual void Clear() = 0;
   virtual void AddItem(const std::wstring& item) = 0;
+  // Appends them all at once, in order: a whole file's names or paths.
+  virtual void AddItems(std::span<const std::wstring> items) = 0;
   virtual void RemoveItem(int index) = 0;
   virtual void SetItem(int index, const std::wstring& item) = 0;
   virtual int ListCount() const = 0;

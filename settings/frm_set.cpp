@@ -1,5 +1,6 @@
 #include "settings/frm_set.h"
 
+#include <span>
 #include <string>
 
 namespace settings {
@@ -56,10 +57,8 @@ void frmSet::Form_Load() {
       RPath_.push_back(file.GetString(core::kSection, core::RealPathKey(i), L""));
     }
     ItemCount_ = StoredCount_;
-    for (int i = 1; i <= ItemCount_; ++i) {
-      lstIPath.AddItem(IPath_[static_cast<std::size_t>(i)]);
-      lstRPath.AddItem(RPath_[static_cast<std::size_t>(i)]);
-    }
+    lstIPath.AddItems(std::span(IPath_).subspan(1));
+    lstRPath.AddItems(std::span(RPath_).subspan(1));
   }
   hHotKey.SetHotKey(OldHotKey_);
   if (ItemCount_ > 0) {

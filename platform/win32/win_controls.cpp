@@ -1,5 +1,6 @@
 #include "platform/win32/win_controls.h"
 
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +22,18 @@ class FlagScope {
  private:
   bool& flag_;
 };
+
+// Tens of thousands of items: storage reserved for all of them at once, and
+// the list neither repaints nor updates its scroll bar until the last is in.
+void AppendToList(HWND list, std::span<const std::wstring> items) {
+  std::size_t characters = 0;
+  for (const std::wstring& item : items) characters += item.size() + 1;
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
+  for (const std::wstring& item : items)
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+}
 
 }  // namespace
 
@@ -101,23 +114,13 @@ void WinComboBox::SetItems(std::vector<std::wstring> items) {
   FillList();
 }
 
-// Tens of thousands of names: each goes straight to the list (one message
-// rather than two through the box), and the list neither repaints nor
-// updates its scroll bar until the last one is in.
 void WinComboBox::FillList() {
   COMBOBOXINFO parts{};
   parts.cbSize = sizeof parts;
   if (!GetComboBoxInfo(hwnd_, &parts) || !parts.hwndList) return;
-  const HWND list = parts.hwndList;
-  const std::vector<std::wstring>& items = index_.Items();
-  std::size_t characters = 0;
-  for (const std::wstring& item : items) characters += item.size() + 1;
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  SendMessageW(list, LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
-  for (const std::wstring& item : items)
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  // Straight to the list: one message per name rather than two through the box.
+  SendMessageW(parts.hwndList, LB_RESETCONTENT, 0, 0);
+  AppendToList(parts.hwndList, index_.Items());
 }
 
 // From the names as given rather than from the control: the same text,
@@ -148,6 +151,8 @@ int WinComboBox::FindString(const std::wstring& text, bool exact) const {
 void WinListBox::AddItem(const std::wstring& item) {
   SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
+
+void WinListBox::AddItems(std::span<const std::wstring> items) { AppendToList(hwnd_, items); }
 
 void WinListBox::SetItem(int index, const std::wstring& item) {
   const int selected = ListIndex();

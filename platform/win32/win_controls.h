@@ -86,6 +86,7 @@ class WinListBox : public WinControl<platform::ListBox> {
  public:
   void Clear() override { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
   void AddItem(const std::wstring& item) override;
+  void AddItems(std::span<const std::wstring> items) override;
   void RemoveItem(int index) override {
     SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
   }

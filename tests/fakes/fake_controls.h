@@ -138,6 +138,9 @@ class FakeListBox : public FakeControlBase<platform::ListBox> {
     listIndex_ = -1;
   }
   void AddItem(const std::wstring& item) override { items_.push_back(item); }
+  void AddItems(std::span<const std::wstring> items) override {
+    items_.insert(items_.end(), items.begin(), items.end());
+  }
   void RemoveItem(int index) override {
     items_.erase(items_.begin() + index);
     listIndex_ = -1;
