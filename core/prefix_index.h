@@ -13,8 +13,8 @@ namespace core {
 int FindListString(const std::vector<std::wstring>& items, std::wstring_view text, bool exact);
 
 // The same answers as FindListString, in logarithmic time: the completion
-// step runs on every keystroke over up to 32,767 aliases. Items are sorted by
-// their folded text; a query narrows to the range that shares the prefix and
+// step runs on every keystroke over up to 32,767 aliases. List positions are
+// sorted by their items' folded text; a query narrows to the range that shares the prefix and
 // takes the smallest list position in it, helped by per-block minima.
 class PrefixIndex {
  public:
@@ -28,8 +28,8 @@ class PrefixIndex {
 
   std::vector<std::wstring> items_;
   mutable bool dirty_ = false;
-  mutable std::vector<std::wstring> folded_;     // folded text, sorted
-  mutable std::vector<std::int32_t> positions_;  // list position of folded_[i]
+  mutable std::vector<std::wstring> folded_;     // folded text, in list order
+  mutable std::vector<std::int32_t> positions_;  // list positions, sorted by folded text
   mutable std::vector<std::int32_t> blockMin_;   // min of positions_ per block
 };
 
