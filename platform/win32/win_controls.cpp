@@ -177,4 +177,37 @@ void WinListBox::SetListIndex(int index) {
   RaiseClick();
 }
 
+void CoveredListBox::Clear() {
+  items_.clear();
+  selected_ = -1;
+}
+
+void CoveredListBox::AddItems(std::span<const std::wstring> items) {
+  items_.insert(items_.end(), items.begin(), items.end());
+}
+
+// The selection follows its item, as in the list control.
+void CoveredListBox::RemoveItem(int index) {
+  if (!Holds(index)) return;
+  items_.erase(items_.begin() + index);
+  if (index == selected_) {
+    selected_ = -1;
+  } else if (index < selected_) {
+    --selected_;
+  }
+}
+
+void CoveredListBox::SetItem(int index, const std::wstring& item) {
+  if (Holds(index)) items_[static_cast<std::size_t>(index)] = item;
+}
+
+std::wstring CoveredListBox::List(int index) const {
+  return Holds(index) ? items_[static_cast<std::size_t>(index)] : std::wstring();
+}
+
+void CoveredListBox::SetListIndex(int index) {
+  if (index == -1 || Holds(index)) selected_ = index;
+  if (Click) Click();
+}
+
 }  // namespace win32

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <span>
+#include <string>
+#include <vector>
+
 #include "core/prefix_index.h"
 #include "platform/controls.h"
 
@@ -102,6 +106,30 @@ class WinListBox : public WinControl<platform::ListBox> {
   void RaiseClick() {
     if (Click) Click();
   }
+};
+
+// A list that lies wholly beneath another and is never seen, only read: it
+// keeps its items and selection in memory, and its window stays empty, so
+// that a file of 32,767 paths is not copied into a control nobody sees.
+class CoveredListBox : public WinControl<platform::ListBox> {
+ public:
+  void Clear() override;
+  void AddItem(const std::wstring& item) override { items_.push_back(item); }
+  void AddItems(std::span<const std::wstring> items) override;
+  void RemoveItem(int index) override;
+  void SetItem(int index, const std::wstring& item) override;
+  int ListCount() const override { return static_cast<int>(items_.size()); }
+  std::wstring List(int index) const override;
+  int ListIndex() const override { return selected_; }
+  // An index outside the list leaves the selection as it was, as the list
+  // control does.
+  void SetListIndex(int index) override;
+
+ private:
+  bool Holds(int index) const { return index >= 0 && index < ListCount(); }
+
+  std::vector<std::wstring> items_;
+  int selected_ = -1;
 };
 
 }  // namespace win32
