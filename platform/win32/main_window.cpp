@@ -115,6 +115,7 @@ bool MainWindow::Create() {
     return form_ && form_->cmbRun_OLEDragOver(offersFiles) == 1 ? DROPEFFECT_COPY : DROPEFFECT_NONE;
   };
   auto drop = [this](const std::vector<std::wstring>& files) {
+    cmbRun.FillListIfEmpty();
     if (form_) form_->cmbRun_OLEDragDrop(files);
   };
   // OLE looks for a target from the window under the pointer up through its
@@ -314,8 +315,12 @@ void MainWindow::Unload() {
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
-  if (!form_ || !hwnd_ || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)) return false;
+  if (!form_ || !hwnd_) return false;
+  const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  if (!key && msg.message != WM_MOUSEWHEEL) return false;
   if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+  cmbRun.FillListIfEmpty();
+  if (!key) return false;
   const int keyCode = static_cast<int>(msg.wParam);
   const int shift = ShiftState();
   // The window's shortcuts come first; the key then goes on as usual,
@@ -436,6 +441,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnCommand(int id, int code, HWND control) {
   if (!form_) return;
   if (control == cmbRun.Handle()) {
+    if (code == CBN_DROPDOWN) cmbRun.FillListIfEmpty();
     if (code == CBN_EDITCHANGE) cmbRun.RaiseChange();
     if (code == CBN_SELCHANGE) PostMessageW(hwnd_, kMsgListChoice, 0, 0);
     return;

@@ -107,20 +107,26 @@ void WinComboBox::Clear() {
   SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
   SetWindowTextW(hwnd_, L"");
   index_.Clear();
+  listFilled_ = true;
 }
 
 void WinComboBox::SetItems(std::vector<std::wstring> items) {
   index_.Assign(std::move(items));
-  FillList();
+  if (const HWND list = ListWindow()) SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  listFilled_ = index_.Items().empty();
 }
 
-void WinComboBox::FillList() {
+void WinComboBox::FillListIfEmpty() {
+  if (listFilled_) return;
+  listFilled_ = true;
+  // Straight to the list: one message per name rather than two through the box.
+  if (const HWND list = ListWindow()) AppendToList(list, index_.Items());
+}
+
+HWND WinComboBox::ListWindow() const {
   COMBOBOXINFO parts{};
   parts.cbSize = sizeof parts;
-  if (!GetComboBoxInfo(hwnd_, &parts) || !parts.hwndList) return;
-  // Straight to the list: one message per name rather than two through the box.
-  SendMessageW(parts.hwndList, LB_RESETCONTENT, 0, 0);
-  AppendToList(parts.hwndList, index_.Items());
+  return GetComboBoxInfo(hwnd_, &parts) ? parts.hwndList : nullptr;
 }
 
 // From the names as given rather than from the control: the same text,

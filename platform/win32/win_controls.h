@@ -79,10 +79,19 @@ class WinComboBox : public WinControl<platform::ComboBox> {
   void RaiseChange();
   HWND EditField() const;
 
+  // The names go into the control's own list when something first needs
+  // it, not at start-up: 32,767 of them would take longer than the rest of
+  // the start. The window calls this before every key, wheel turn and drop
+  // that reaches it and when the list drops down, so the control's list
+  // holds every name before it can be seen or stepped through, and follows
+  // every change of the text as it would have from the start.
+  void FillListIfEmpty();
+
  private:
-  void FillList();
+  HWND ListWindow() const;
 
   core::PrefixIndex index_;  // also the list's names, in order
+  bool listFilled_ = true;   // the control's list holds index_'s items
   bool settingText_ = false;
 };
 
