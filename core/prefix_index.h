@@ -14,8 +14,9 @@ int FindListString(const std::vector<std::wstring>& items, std::wstring_view tex
 
 // The same answers as FindListString, in logarithmic time: the completion
 // step runs on every keystroke over up to 32,767 aliases. List positions are
-// sorted by their items' folded text; a query narrows to the range that shares the prefix and
-// takes the smallest list position in it, helped by per-block minima.
+// sorted by their items' folded text; a query narrows to the range that
+// shares the prefix and takes the smallest list position in it, helped by
+// per-block minima.
 class PrefixIndex {
  public:
   void Assign(std::vector<std::wstring> items);  // rebuilds lazily on the next query
