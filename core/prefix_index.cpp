@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 #include "core/case_fold.h"
 
@@ -31,13 +32,8 @@ int FindListString(const std::vector<std::wstring>& items, std::wstring_view tex
   return -1;
 }
 
-void PrefixIndex::Assign(const std::vector<std::wstring>& items) {
-  items_ = items;
-  dirty_ = true;
-}
-
-void PrefixIndex::Append(const std::wstring& item) {
-  items_.push_back(item);
+void PrefixIndex::Assign(std::vector<std::wstring> items) {
+  items_ = std::move(items);
   dirty_ = true;
 }
 
@@ -48,16 +44,18 @@ void PrefixIndex::Clear() {
 
 void PrefixIndex::Rebuild() const {
   const std::size_t n = items_.size();
-  std::vector<std::wstring> folded(n);
-  for (std::size_t i = 0; i < n; ++i) folded[i] = FoldCase(items_[i]);
-  std::vector<std::int32_t> order(n);
-  std::iota(order.begin(), order.end(), 0);
-  // Stable, so equal texts keep list order and the first of them sorts first.
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::int32_t a, std::int32_t b) { return folded[a] < folded[b]; });
+  // Folded in list order, into the strings of the previous build where
+  // there are any: a reload of the same list allocates nothing here.
   folded_.resize(n);
-  positions_ = order;
-  for (std::size_t i = 0; i < n; ++i) folded_[i] = std::move(folded[order[i]]);
+  for (std::size_t i = 0; i < n; ++i) {
+    folded_[i].assign(items_[i]);
+    for (wchar_t& c : folded_[i]) c = FoldCase(c);
+  }
+  positions_.resize(n);
+  std::iota(positions_.begin(), positions_.end(), 0);
+  // Stable, so equal texts keep list order and the first of them sorts first.
+  std::stable_sort(positions_.begin(), positions_.end(),
+                   [&](std::int32_t a, std::int32_t b) { return folded_[a] < folded_[b]; });
   blockMin_.assign((n + kBlock - 1) / kBlock, INT32_MAX);
   for (std::size_t i = 0; i < n; ++i) {
     blockMin_[i / kBlock] = std::min(blockMin_[i / kBlock], positions_[i]);
@@ -69,21 +67,25 @@ int PrefixIndex::Find(std::wstring_view text, bool exact) const {
   if (text.empty()) return -1;
   if (dirty_) Rebuild();
   const std::wstring key = FoldCase(text);
-  const auto lo = std::lower_bound(folded_.begin(), folded_.end(), key);
-  std::size_t first = static_cast<std::size_t>(lo - folded_.begin());
+  auto textAt = [this](std::int32_t position) -> const std::wstring& { return folded_[position]; };
+  const auto lo = std::partition_point(positions_.begin(), positions_.end(),
+                                       [&](std::int32_t p) { return textAt(p) < key; });
+  std::size_t first = static_cast<std::size_t>(lo - positions_.begin());
   std::size_t last;  // one past the range of matches in sorted order
   if (exact) {
-    last = static_cast<std::size_t>(std::upper_bound(lo, folded_.end(), key) - folded_.begin());
+    last = static_cast<std::size_t>(
+        std::partition_point(lo, positions_.end(),
+                             [&](std::int32_t p) { return textAt(p) == key; }) -
+        positions_.begin());
   } else {
     // Every string with the prefix sorts before the prefix followed by the
     // largest character, so the range ends at the first one that does not
     // begin with it.
-    last =
-        static_cast<std::size_t>(std::partition_point(lo, folded_.end(),
-                                                      [&](const std::wstring& s) {
-                                                        return s.compare(0, key.size(), key) == 0;
-                                                      }) -
-                                 folded_.begin());
+    last = static_cast<std::size_t>(
+        std::partition_point(
+            lo, positions_.end(),
+            [&](std::int32_t p) { return textAt(p).compare(0, key.size(), key) == 0; }) -
+        positions_.begin());
   }
   if (first >= last) return -1;
   std::int32_t best = INT32_MAX;

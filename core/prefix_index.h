@@ -13,14 +13,15 @@ namespace core {
 int FindListString(const std::vector<std::wstring>& items, std::wstring_view text, bool exact);
 
 // The same answers as FindListString, in logarithmic time: the completion
-// step runs on every keystroke over up to 32,767 aliases. Items are sorted by
-// their folded text; a query narrows to the range that shares the prefix and
-// takes the smallest list position in it, helped by per-block minima.
+// step runs on every keystroke over up to 32,767 aliases. List positions are
+// sorted by their items' folded text; a query narrows to the range that
+// shares the prefix and takes the smallest list position in it, helped by
+// per-block minima.
 class PrefixIndex {
  public:
-  void Assign(const std::vector<std::wstring>& items);
-  void Append(const std::wstring& item);  // rebuilds lazily on the next query
+  void Assign(std::vector<std::wstring> items);  // rebuilds lazily on the next query
   void Clear();
+  const std::vector<std::wstring>& Items() const { return items_; }
   int Find(std::wstring_view text, bool exact) const;
 
  private:
@@ -28,8 +29,8 @@ class PrefixIndex {
 
   std::vector<std::wstring> items_;
   mutable bool dirty_ = false;
-  mutable std::vector<std::wstring> folded_;     // folded text, sorted
-  mutable std::vector<std::int32_t> positions_;  // list position of folded_[i]
+  mutable std::vector<std::wstring> folded_;     // folded text, in list order
+  mutable std::vector<std::int32_t> positions_;  // list positions, sorted by folded text
   mutable std::vector<std::int32_t> blockMin_;   // min of positions_ per block
 };
 

@@ -1,5 +1,7 @@
 #include "launcher/frm_main.h"
 
+#include <utility>
+
 namespace launcher {
 
 frmMain::frmMain(const MainFormControls& controls, const MainFormServices& services,
@@ -9,14 +11,14 @@ frmMain::frmMain(const MainFormControls& controls, const MainFormServices& servi
 }
 
 void frmMain::LoadSettings() {
-  const core::AliasTable table = core::ReadAliasTable(settings.Load());
-  TotalNumberText_ = table.totalNumberText;
-  RealPaths_ = table.realPaths;
+  core::AliasTable table = core::ReadAliasTable(settings.Load());
+  TotalNumberText_ = std::move(table.totalNumberText);
+  RealPaths_ = std::move(table.realPaths);
   HotKeyValue_ = table.hotKeyValue;
   // Clearing also empties the box's text, and raises no change, so the
   // last match stays as it was until the next change of the text.
   cmbRun.Clear();
-  for (const std::wstring& name : table.shortNames) cmbRun.AddItem(name);
+  cmbRun.SetItems(std::move(table.shortNames));
 }
 
 void frmMain::WriteFallbackHotKey() {

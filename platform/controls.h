@@ -3,7 +3,8 @@
 // Event contract, identical in the Win32 layer and in the test fakes:
 //  - ComboBox::SetText and TextBox::SetText raise the control's Change event
 //    (synchronously, before they return), whether or not the text differs.
-//  - ComboBox::Clear empties the list and the text and raises no event.
+//  - ComboBox::Clear empties the list and the text and raises no event;
+//    ComboBox::SetItems replaces the list, keeps the text and raises none.
 //  - ComboBox::SetListIndex and SetSel* raise no event.
 //  - ListBox::SetListIndex raises the list's Click event; adding, removing or
 //    replacing items raises nothing.
@@ -11,7 +12,9 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -56,7 +59,8 @@ class ComboBox : public Control {
   virtual void SetSel(int start, int length) = 0;
 
   virtual void Clear() = 0;
-  virtual void AddItem(const std::wstring& item) = 0;
+  // The whole list at once, in order: the file may hold 32,767 names.
+  virtual void SetItems(std::vector<std::wstring> items) = 0;
   virtual int ListCount() const = 0;
   virtual std::wstring List(int index) const = 0;
   virtual void SetTopIndex(int index) = 0;
@@ -72,6 +76,8 @@ class ListBox : public Control {
  public:
   virtual void Clear() = 0;
   virtual void AddItem(const std::wstring& item) = 0;
+  // Appends them all at once, in order: a whole file's names or paths.
+  virtual void AddItems(std::span<const std::wstring> items) = 0;
   virtual void RemoveItem(int index) = 0;
   virtual void SetItem(int index, const std::wstring& item) = 0;
   virtual int ListCount() const = 0;

@@ -1,6 +1,7 @@
 #include "settings/frm_set.h"
 
 #include <iterator>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -52,10 +53,8 @@ void frmSet::Form_Load() {
                   std::make_move_iterator(table.shortNames.end()));
     RPath_ = std::move(table.realPaths);
     ItemCount_ = StoredCount_;
-    for (int i = 1; i <= ItemCount_; ++i) {
-      lstIPath.AddItem(IPath_[static_cast<std::size_t>(i)]);
-      lstRPath.AddItem(RPath_[static_cast<std::size_t>(i)]);
-    }
+    lstIPath.AddItems(std::span(IPath_).subspan(1));
+    lstRPath.AddItems(std::span(RPath_).subspan(1));
   }
   hHotKey.SetHotKey(OldHotKey_);
   if (ItemCount_ > 0) {

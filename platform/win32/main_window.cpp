@@ -95,6 +95,7 @@ bool MainWindow::Create() {
     return form_ ? form_->cmbRun_OLEDragOver(offersFiles) : DROPEFFECT_NONE;
   };
   auto drop = [this](const std::vector<std::wstring>& files) {
+    cmbRun.FillListIfEmpty();
     if (form_) form_->cmbRun_OLEDragDrop(files);
   };
   // OLE looks for a target from the window under the pointer up through its

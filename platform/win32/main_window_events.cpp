@@ -19,8 +19,12 @@ constexpr UINT kMsgListChoice = WM_APP + 1;
 }  // namespace
 
 bool MainWindow::PreTranslate(MSG& msg) {
-  if (!form_ || !hwnd_ || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)) return false;
+  if (!form_ || !hwnd_) return false;
+  const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  if (!key && msg.message != WM_MOUSEWHEEL) return false;
   if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+  cmbRun.FillListIfEmpty();
+  if (!key) return false;
   const int keyCode = static_cast<int>(msg.wParam);
   const int shift = ShiftState();
   // The window's shortcuts come first; the key then goes on as usual,
@@ -141,6 +145,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnCommand(int id, int code, HWND control) {
   if (!form_) return;
   if (control == cmbRun.Handle()) {
+    if (code == CBN_DROPDOWN) cmbRun.FillListIfEmpty();
     if (code == CBN_EDITCHANGE) cmbRun.RaiseChange();
     if (code == CBN_SELCHANGE) PostMessageW(hwnd_, kMsgListChoice, 0, 0);
     return;

@@ -96,7 +96,8 @@ class SettingsWindow : public platform::ModalWindow {
   bool ownerDisabled_ = false;
 
   // The controls come before the form, which binds to them.
-  WinListBox lstIPath, lstRPath;
+  WinListBox lstIPath;
+  CoveredListBox lstRPath;  // beneath lstIPath
   WinTextBox txtIPath, txtRPath;
   WinButton cmdAdd, cmdDel, cmdEdit, cmdSet, cmdCancel;
   WinHotKeyField hotKey_;

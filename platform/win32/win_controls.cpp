@@ -1,6 +1,9 @@
 #include "platform/win32/win_controls.h"
 
+#include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/dpi.h"
 
@@ -19,6 +22,18 @@ class FlagScope {
  private:
   bool& flag_;
 };
+
+// Tens of thousands of items: storage reserved for all of them at once, and
+// the list neither repaints nor updates its scroll bar until the last is in.
+void AppendToList(HWND list, std::span<const std::wstring> items) {
+  std::size_t characters = 0;
+  for (const std::wstring& item : items) characters += item.size() + 1;
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
+  for (const std::wstring& item : items)
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+}
 
 }  // namespace
 
@@ -92,25 +107,36 @@ void WinComboBox::Clear() {
   SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
   SetWindowTextW(hwnd_, L"");
   index_.Clear();
+  listFilled_ = true;
 }
 
-void WinComboBox::AddItem(const std::wstring& item) {
-  SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  index_.Append(item);
+void WinComboBox::SetItems(std::vector<std::wstring> items) {
+  index_.Assign(std::move(items));
+  if (const HWND list = ListWindow()) SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  listFilled_ = index_.Items().empty();
 }
 
-int WinComboBox::ListCount() const {
-  return static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0));
+void WinComboBox::FillListIfEmpty() {
+  if (listFilled_) return;
+  listFilled_ = true;
+  // Straight to the list: one message per name rather than two through the box.
+  if (const HWND list = ListWindow()) AppendToList(list, index_.Items());
 }
+
+HWND WinComboBox::ListWindow() const {
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  return GetComboBoxInfo(hwnd_, &parts) ? parts.hwndList : nullptr;
+}
+
+// From the names as given rather than from the control: the same text,
+// without two messages per call.
+int WinComboBox::ListCount() const { return static_cast<int>(index_.Items().size()); }
 
 std::wstring WinComboBox::List(int index) const {
-  const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == CB_ERR) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index),
-               reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
+  const std::vector<std::wstring>& items = index_.Items();
+  if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return {};
+  return items[static_cast<std::size_t>(index)];
 }
 
 void WinComboBox::SetTopIndex(int index) {
@@ -131,6 +157,8 @@ int WinComboBox::FindString(const std::wstring& text, bool exact) const {
 void WinListBox::AddItem(const std::wstring& item) {
   SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
+
+void WinListBox::AddItems(std::span<const std::wstring> items) { AppendToList(hwnd_, items); }
 
 void WinListBox::SetItem(int index, const std::wstring& item) {
   const int selected = ListIndex();
@@ -153,6 +181,39 @@ std::wstring WinListBox::List(int index) const {
 void WinListBox::SetListIndex(int index) {
   SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   RaiseClick();
+}
+
+void CoveredListBox::Clear() {
+  items_.clear();
+  selected_ = -1;
+}
+
+void CoveredListBox::AddItems(std::span<const std::wstring> items) {
+  items_.insert(items_.end(), items.begin(), items.end());
+}
+
+// The selection follows its item, as in the list control.
+void CoveredListBox::RemoveItem(int index) {
+  if (!Holds(index)) return;
+  items_.erase(items_.begin() + index);
+  if (index == selected_) {
+    selected_ = -1;
+  } else if (index < selected_) {
+    --selected_;
+  }
+}
+
+void CoveredListBox::SetItem(int index, const std::wstring& item) {
+  if (Holds(index)) items_[static_cast<std::size_t>(index)] = item;
+}
+
+std::wstring CoveredListBox::List(int index) const {
+  return Holds(index) ? items_[static_cast<std::size_t>(index)] : std::wstring();
+}
+
+void CoveredListBox::SetListIndex(int index) {
+  if (index == -1 || Holds(index)) selected_ = index;
+  if (Click) Click();
 }
 
 }  // namespace win32

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <span>
+#include <string>
+#include <vector>
+
 #include "core/prefix_index.h"
 #include "platform/controls.h"
 
@@ -63,7 +67,7 @@ class WinComboBox : public WinControl<platform::ComboBox> {
   int SelStart() const override;
   void SetSel(int start, int length) override;
   void Clear() override;
-  void AddItem(const std::wstring& item) override;
+  void SetItems(std::vector<std::wstring> items) override;
   int ListCount() const override;
   std::wstring List(int index) const override;
   void SetTopIndex(int index) override;
@@ -75,8 +79,19 @@ class WinComboBox : public WinControl<platform::ComboBox> {
   void RaiseChange();
   HWND EditField() const;
 
+  // The names go into the control's own list when something first needs
+  // it, not at start-up: 32,767 of them would take longer than the rest of
+  // the start. The window calls this before every key, wheel turn and drop
+  // that reaches it and when the list drops down, so the control's list
+  // holds every name before it can be seen or stepped through, and follows
+  // every change of the text as it would have from the start.
+  void FillListIfEmpty();
+
  private:
-  core::PrefixIndex index_;
+  HWND ListWindow() const;
+
+  core::PrefixIndex index_;  // also the list's names, in order
+  bool listFilled_ = true;   // the control's list holds index_'s items
   bool settingText_ = false;
 };
 
@@ -84,6 +99,7 @@ class WinListBox : public WinControl<platform::ListBox> {
  public:
   void Clear() override { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
   void AddItem(const std::wstring& item) override;
+  void AddItems(std::span<const std::wstring> items) override;
   void RemoveItem(int index) override {
     SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
   }
@@ -99,6 +115,30 @@ class WinListBox : public WinControl<platform::ListBox> {
   void RaiseClick() {
     if (Click) Click();
   }
+};
+
+// A list that lies wholly beneath another and is never seen, only read: it
+// keeps its items and selection in memory, and its window stays empty, so
+// that a file of 32,767 paths is not copied into a control nobody sees.
+class CoveredListBox : public WinControl<platform::ListBox> {
+ public:
+  void Clear() override;
+  void AddItem(const std::wstring& item) override { items_.push_back(item); }
+  void AddItems(std::span<const std::wstring> items) override;
+  void RemoveItem(int index) override;
+  void SetItem(int index, const std::wstring& item) override;
+  int ListCount() const override { return static_cast<int>(items_.size()); }
+  std::wstring List(int index) const override;
+  int ListIndex() const override { return selected_; }
+  // An index outside the list leaves the selection as it was, as the list
+  // control does.
+  void SetListIndex(int index) override;
+
+ private:
+  bool Holds(int index) const { return index >= 0 && index < ListCount(); }
+
+  std::vector<std::wstring> items_;
+  int selected_ = -1;
 };
 
 }  // namespace win32

@@ -168,6 +168,35 @@ TEST_F(LauncherE2e, AFailedLaunchIsNotRemembered) {
   EXPECT_TRUE(Mentions(session.ProbeLog()[1], "probe.exe")) << session.ProbeLog()[1];
 }
 
+// The list the box opens holds every short name in file order, not sorted.
+TEST_F(LauncherE2e, F4OpensTheListOfEveryShortNameInFileOrder) {
+  std::vector<Alias> aliases;
+  for (int i = 0; i < 300; ++i) {
+    aliases.push_back({L"n" + std::to_wstring(i * 7919 % 1000), L"probe.exe"});
+  }
+  auto& session = Start(Programs(aliases));
+  ASSERT_TRUE(session.Press({VK_F4}));
+  HWND list = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    list = FindTopLevelWindow(session.ProcessId(), L"ComboLBox", L"");
+    return list && IsWindowVisible(list);
+  })) << "F4 did not open the list";
+
+  std::vector<std::wstring> shown;
+  DWORD_PTR count = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count));
+  for (WPARAM i = 0; i < count; ++i) {
+    wchar_t text[64] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &length);
+    shown.emplace_back(text);
+  }
+  std::vector<std::wstring> expected;
+  for (const Alias& alias : aliases) expected.push_back(alias.shortName);
+  EXPECT_EQ(shown, expected);
+}
+
 TEST_F(LauncherE2e, ExitEndsTheProgram) {
   auto& session = Start(Programs({}));
 

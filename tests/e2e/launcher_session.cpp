@@ -110,7 +110,8 @@ void LauncherSession::Start(const StartOptions& options) {
 
   // The window exists before its controls do, and is shown after both.
   const bool ready = WaitUntil([&] {
-    window_ = FindTopLevelWindow(processId_, L"", kLauncherTitle);
+    // By class too: the hot-key warning box has the same title.
+    window_ = FindTopLevelWindow(processId_, L"MirabeltonLauncher", kLauncherTitle);
     combo_ = window_ ? FindDescendant(window_, L"ComboBox") : nullptr;
     edit_ = combo_ ? FindDescendant(combo_, L"Edit") : nullptr;
     if (!edit_ || (options.waitUntilShown && !Visible())) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/prefix_index.h"
@@ -75,18 +76,16 @@ class FakeComboBox : public FakeControlBase<platform::ComboBox> {
     selLength_ = length < 0 ? 0 : (selStart_ + length > size ? size - selStart_ : length);
   }
   void Clear() override {
-    items_.clear();
     index_.Clear();
     text_.clear();
     selStart_ = selLength_ = 0;
     listIndex_ = topIndex_ = -1;
   }
-  void AddItem(const std::wstring& item) override {
-    items_.push_back(item);
-    index_.Append(item);
+  void SetItems(std::vector<std::wstring> items) override { index_.Assign(std::move(items)); }
+  int ListCount() const override { return static_cast<int>(index_.Items().size()); }
+  std::wstring List(int index) const override {
+    return index_.Items().at(static_cast<std::size_t>(index));
   }
-  int ListCount() const override { return static_cast<int>(items_.size()); }
-  std::wstring List(int index) const override { return items_.at(static_cast<std::size_t>(index)); }
   void SetTopIndex(int index) override { topIndex_ = index; }
   void SetListIndex(int index) override { listIndex_ = index; }
   int FindString(const std::wstring& text, bool exact) const override {
@@ -127,7 +126,6 @@ class FakeComboBox : public FakeControlBase<platform::ComboBox> {
   std::wstring text_;
   int selStart_ = 0;
   int selLength_ = 0;
-  std::vector<std::wstring> items_;
   core::PrefixIndex index_;
   int listIndex_ = -1;
   int topIndex_ = -1;
@@ -140,6 +138,9 @@ class FakeListBox : public FakeControlBase<platform::ListBox> {
     listIndex_ = -1;
   }
   void AddItem(const std::wstring& item) override { items_.push_back(item); }
+  void AddItems(std::span<const std::wstring> items) override {
+    items_.insert(items_.end(), items.begin(), items.end());
+  }
   void RemoveItem(int index) override {
     items_.erase(items_.begin() + index);
     listIndex_ = -1;

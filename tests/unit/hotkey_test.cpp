@@ -74,7 +74,7 @@ class ActivationTest : public ::testing::Test {
 
 TEST_F(ActivationTest, HotKeyWhileHiddenEmptiesShowsAndFocuses) {
   form.Hide();
-  cmbRun.AddItem(L"mail");
+  cmbRun.SetItems({L"mail"});
   cmbRun.SetText(L"leftover");
   activation.OnMessage(platform::kWmHotKey, static_cast<std::intptr_t>(kId), kId);
   EXPECT_TRUE(form.Visible());
