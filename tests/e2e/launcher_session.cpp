@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "tests/e2e/build_paths.h"
@@ -92,21 +93,30 @@ void LauncherSession::End() noexcept {
   }
 }
 
-void LauncherSession::Start(const StartOptions& options) {
-  const std::wstring exe = (folder_ / L"Mirabelton.exe").wstring();
-  std::wstring commandLine = L"\"" + exe + L"\"";
-  if (!options.arguments.empty()) commandLine += L" " + options.arguments;
+namespace {
+
+// The program in folder, started there with these arguments.
+UniqueHandle StartProgram(const std::filesystem::path& folder, const std::wstring& arguments,
+                          DWORD* processId) {
+  const std::wstring exe = (folder / L"Mirabelton.exe").wstring();
+  std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder_.c_str(), &startup, &info)) {
+                      folder.c_str(), &startup, &info)) {
     throw std::runtime_error("cannot start " + Utf8(exe) + ": error " +
                              std::to_string(GetLastError()));
   }
   UniqueHandle thread(info.hThread);
-  process_ = UniqueHandle(info.hProcess);
-  processId_ = info.dwProcessId;
+  *processId = info.dwProcessId;
+  return UniqueHandle(info.hProcess);
+}
+
+}  // namespace
+
+void LauncherSession::Start(const StartOptions& options) {
+  process_ = StartProgram(folder_, options.arguments, &processId_);
 
   // The window exists before its controls do, and is shown after both.
   const bool ready = WaitUntil([&] {
@@ -139,6 +149,22 @@ std::filesystem::path LauncherSession::AddProbe(const std::wstring& fileName) co
   std::filesystem::copy_file(folder_ / L"probe.exe", copy,
                              std::filesystem::copy_options::overwrite_existing);
   return copy;
+}
+
+std::string LauncherSession::SettingsBytes() const {
+  std::ifstream in(folder_ / L"Mirabelton.ini", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::optional<DWORD> LauncherSession::RunSecondCopy(DWORD* processId) const {
+  const UniqueHandle process = StartProgram(folder_, L"", processId);
+  DWORD code = 0;
+  if (WaitForSingleObject(process.Get(), 20'000) == WAIT_OBJECT_0 &&
+      GetExitCodeProcess(process.Get(), &code)) {
+    return code;
+  }
+  TerminateProcess(process.Get(), 1);
+  return std::nullopt;
 }
 
 std::vector<std::string> LauncherSession::ProbeLog() const {

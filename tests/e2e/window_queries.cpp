@@ -77,6 +77,15 @@ HWND FindDescendant(HWND parent, std::wstring_view className) {
   return search.found;
 }
 
+HWND FindDescendantWithText(HWND parent, std::wstring_view text) {
+  std::vector<HWND> children;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+  for (HWND child : children) {
+    if (WindowText(child) == std::wstring(text)) return child;
+  }
+  return nullptr;
+}
+
 std::optional<std::wstring> WindowText(HWND window) {
   const auto length = SendBounded(window, WM_GETTEXTLENGTH, 0, 0);
   if (!length) return std::nullopt;

@@ -6,9 +6,7 @@
 
 namespace {
 
-using fakes::LauncherFixture;
-
-class CompletionTest : public LauncherFixture {
+class CompletionTest : public fakes::LauncherFixture {
  protected:
   void SetUp() override {
     LoadAliases({{"mail", "C:\\mail.exe"}, {"map", "C:\\maps"}, {"memo", "C:\\memo.txt"}});
@@ -16,33 +14,21 @@ class CompletionTest : public LauncherFixture {
 };
 
 TEST_F(CompletionTest, WorkedExampleStepByStep) {
-  Type(L"m");
-  EXPECT_EQ(cmbRun.Shown(), L"m[ail]");
-  EXPECT_EQ(main.MatchIndex(), 1);
-  Type(L"a");
-  EXPECT_EQ(cmbRun.Shown(), L"ma[il]");
-  EXPECT_EQ(main.MatchIndex(), 1);
-  Type(L"p");
-  EXPECT_EQ(cmbRun.Shown(), L"map");
-  EXPECT_EQ(main.MatchIndex(), 2);
-  PressBackspace();
-  EXPECT_EQ(cmbRun.Shown(), L"ma");
-  EXPECT_EQ(main.MatchIndex(), 0);
-  Type(L"x");
-  EXPECT_EQ(cmbRun.Shown(), L"max");
-  EXPECT_EQ(main.MatchIndex(), 0);
-}
-
-TEST_F(CompletionTest, ScrollsAndSelectsTheMatchedEntry) {
-  Type(L"me");
+  const struct {
+    const wchar_t* typed;  // L"\b" is Backspace
+    const wchar_t* shown;
+    int matchIndex;
+  } steps[] = {{L"M", L"m[ail]", 1}, {L"a", L"ma[il]", 1}, {L"p", L"map", 2},
+               {L"\b", L"ma", 0},    {L"x", L"max", 0},    {L"\b\be", L"me[mo]", 3}};
+  for (const auto& step : steps) {
+    for (const wchar_t* c = step.typed; *c; ++c) *c == L'\b' ? PressBackspace() : Type({*c});
+    EXPECT_EQ(cmbRun.Shown(), step.shown);
+    EXPECT_EQ(main.MatchIndex(), step.matchIndex) << step.typed;
+  }
   EXPECT_EQ(cmbRun.TopIndex(), 2);
   EXPECT_EQ(cmbRun.ListIndex(), 2);
-  EXPECT_EQ(main.MatchIndex(), 3);
-}
-
-TEST_F(CompletionTest, CapitalsCompleteToTheEntrysOwnLetters) {
-  Type(L"M");
-  EXPECT_EQ(cmbRun.Shown(), L"m[ail]");
+  cmbRun.SetText(L"");
+  EXPECT_EQ(main.MatchIndex(), 0);
 }
 
 TEST_F(CompletionTest, EveryDeletingOrCaretKeySwitchesTheMatchOff) {
@@ -55,9 +41,7 @@ TEST_F(CompletionTest, EveryDeletingOrCaretKeySwitchesTheMatchOff) {
     EXPECT_EQ(main.MatchIndex(), 0) << "key " << key;
     EXPECT_EQ(cmbRun.Text(), L"ma") << "key " << key;
   }
-}
-
-TEST_F(CompletionTest, TypingInTheMiddleCompletesTheWholeText) {
+  cmbRun.SetText(L"");
   Type(L"ma");  // ma[il]
   main.cmbRun_KeyDown(37, 0);
   cmbRun.SetSel(1, 0);  // caret moved left, no change of text
@@ -74,15 +58,7 @@ TEST_F(CompletionTest, ProgramSetTextRunsOneStepAndKeepsTheSelection) {
   EXPECT_EQ(cmbRun.setTextCount, 2);  // ours and the completion's, no more
 }
 
-TEST_F(CompletionTest, EmptyingTheBoxMatchesNothing) {
-  Type(L"m");
-  cmbRun.SetText(L"");
-  EXPECT_EQ(main.MatchIndex(), 0);
-}
-
-class CompletionOrderTest : public LauncherFixture {};
-
-TEST_F(CompletionOrderTest, FirstEntryInListOrderWinsAmongPrefixesAndDuplicates) {
+TEST_F(CompletionTest, FirstEntryInListOrderWinsAndLongerTextsNeverMatch) {
   LoadAliases({{"abd", "1"}, {"abc", "2"}, {"abc", "3"}});
   Type(L"ab");
   EXPECT_EQ(cmbRun.Text(), L"abd");
@@ -90,11 +66,7 @@ TEST_F(CompletionOrderTest, FirstEntryInListOrderWinsAmongPrefixesAndDuplicates)
   cmbRun.SetText(L"");
   Type(L"abc");
   EXPECT_EQ(main.MatchIndex(), 2);  // never the later duplicate
-}
-
-TEST_F(CompletionOrderTest, TextLongerThanEveryNameAndEmptyListNeverMatch) {
-  LoadAliases({{"a", "1"}});
-  Type(L"ab");
+  Type(L"d");
   EXPECT_EQ(main.MatchIndex(), 0);
   LoadAliases({});
   Type(L"a");
