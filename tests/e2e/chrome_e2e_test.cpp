@@ -126,7 +126,7 @@ TEST(ChromeE2e, AFileDroppedOnTheCommandBoxBecomesItsText) {
   const POINT start = At(session.Window(), 120, 120);
   const POINT box = At(session.Window(), 90, 34);
 
-  fakes::FileListData text(std::wstring(L"C:\\plain.txt"));
+  fakes::FileListData text(fakes::PlainText{L"C:\\plain.txt"});
   EXPECT_EQ(DragAndDrop(text, start, box), static_cast<DWORD>(DROPEFFECT_NONE));
   EXPECT_EQ(session.ComboText(), L"notepad");
   fakes::FileListData files({L"C:\\Program Files\\Editor\\edit.exe", L"C:\\b.txt"});

@@ -87,10 +87,10 @@ TEST_F(SettingsE2e, AnAliasAddedAndAppliedIsSavedAndCompletesAtOnce) {
   SaveScreenshot(ArtifactFolder() / "settings-window.bmp");
   ASSERT_TRUE(PressKeys({VK_MENU, 'S'}));
   ASSERT_TRUE(Closes(settings));
-  EXPECT_EQ(session.SettingsBytes(),
-            fakes::SettingsText({{"mail", Utf8((session.Folder() / L"mail.exe").wstring())},
-                                 {"note", Utf8(note.wstring())}},
-                                "HotKey=123\r\n"));
+  EXPECT_EQ(session.SettingsBytes(), "[Programs]\r\nTotalNumber=2\r\n1=mail\r\n1R=" +
+                                         Utf8((session.Folder() / L"mail.exe").wstring()) +
+                                         "\r\nHotKey=123\r\n2=note\r\n2R=" + Utf8(note.wstring()) +
+                                         "\r\n");
 
   EXPECT_TRUE(IsWindowEnabled(session.Window()));
   ASSERT_TRUE(session.Present() && session.Type(L"no"));

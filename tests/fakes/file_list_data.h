@@ -13,6 +13,10 @@
 
 namespace fakes {
 
+struct PlainText {
+  std::wstring text;
+};
+
 class FileListData final : public IDataObject, public IDropSource {
  public:
   explicit FileListData(const std::vector<std::wstring>& files) : format_(CF_HDROP) {
@@ -26,17 +30,18 @@ class FileListData final : public IDataObject, public IDropSource {
     std::memcpy(bytes_.data(), &header, sizeof header);
     std::memcpy(bytes_.data() + sizeof header, list.data(), list.size() * sizeof(wchar_t));
   }
-  explicit FileListData(const std::wstring& text) : format_(CF_UNICODETEXT) {
-    bytes_.resize((text.size() + 1) * sizeof(wchar_t));
-    std::memcpy(bytes_.data(), text.c_str(), bytes_.size());
+  explicit FileListData(const PlainText& plain) : format_(CF_UNICODETEXT) {
+    bytes_.resize((plain.text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(bytes_.data(), plain.text.c_str(), bytes_.size());
   }
 
   // Lives on the test's stack for the whole drag.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    *object = IsEqualIID(iid, __uuidof(IDropSource)) ? static_cast<IDropSource*>(this)
-              : IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IDataObject))
-                  ? static_cast<IDataObject*>(this)
-                  : nullptr;
+    *object = nullptr;
+    if (IsEqualIID(iid, __uuidof(IDropSource))) *object = static_cast<IDropSource*>(this);
+    if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IDataObject))) {
+      *object = static_cast<IDataObject*>(this);
+    }
     return *object ? S_OK : E_NOINTERFACE;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }

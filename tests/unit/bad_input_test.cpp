@@ -13,11 +13,10 @@
 #include "tests/fakes/test_code_page.h"
 
 #ifdef _WIN32
-// Before <windows.h>, whose ReplaceFile macro would rename the member.
-// clang-format off
-#include "platform/win32/win_file_access.h"
 #include <windows.h>
-// clang-format on
+#undef ReplaceFile  // the macro would rename the member
+
+#include "platform/win32/win_file_access.h"
 using PlatformFileAccess = win32::WinFileAccess;
 #else
 #include <unistd.h>
