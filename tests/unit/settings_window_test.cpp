@@ -1,11 +1,10 @@
 // The real settings window, built in this process over an in-memory
-// settings file: what the layout table becomes, that notifications and
-// drops reach the form, and that no opening leaves objects behind.
+// settings file: notifications and drops reach the form, and no opening
+// leaves objects behind.
 // Windows only.
 #ifdef _WIN32
 
 #include <windows.h>
-#include <commctrl.h>
 #undef ReplaceFile
 
 #include <gtest/gtest.h>
@@ -14,9 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/win32/dpi.h"
 #include "platform/win32/settings_window.h"
-#include "settings/frm_set_layout.h"
 #include "tests/fakes/fake_services.h"
 #include "tests/fakes/file_list_data.h"
 #include "tests/fakes/memory_file_access.h"
@@ -89,30 +86,6 @@ class SettingsWindowTest : public ::testing::Test {
   launcher::SharedState shared;
   std::unique_ptr<win32::SettingsWindow> window;
 };
-
-TEST_F(SettingsWindowTest, EveryControlOfTheTableIsInItsPlaceWithItsText) {
-  EXPECT_EQ(TextOf(window->Handle()), L"Mirabeltonの設定");
-  const UINT dpi = win32::WindowDpi(window->Handle());
-  RECT client{};
-  GetClientRect(window->Handle(), &client);
-  EXPECT_EQ(client.right, win32::TwipsToPixels(5295, dpi));
-  EXPECT_EQ(client.bottom, win32::TwipsToPixels(3330, dpi));
-  for (const auto& layout : settings::kSetLayout) {
-    HWND control = Control(layout.name);
-    ASSERT_NE(control, nullptr) << layout.name;
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(HWND_DESKTOP, window->Handle(), reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, win32::TwipsToPixels(layout.left, dpi)) << layout.name;
-    EXPECT_EQ(rect.top, win32::TwipsToPixels(layout.top, dpi)) << layout.name;
-    if (layout.kind == settings::ControlKind::Label) continue;  // sized to their text
-    EXPECT_EQ(rect.right - rect.left, win32::TwipsToPixels(layout.width, dpi)) << layout.name;
-    EXPECT_EQ(TextOf(control), layout.text) << layout.name;
-  }
-  HWND field = FindWindowExW(Control("picHotkey"), nullptr, L"msctls_hotkey32", nullptr);
-  EXPECT_EQ(LOWORD(SendMessageW(field, HKM_GETHOTKEY, 0, 0)), 1626);
-  EXPECT_EQ(GetDlgCtrlID(Control("cmdCancel")), IDCANCEL);
-}
 
 TEST_F(SettingsWindowTest, NotificationsAndDropsReachTheFormAndApplySaves) {
   HWND names = Control("lstIPath");
