@@ -53,6 +53,24 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + Utf8(file.wstring()));
 }
 
+// The program in folder, started there with these arguments.
+UniqueHandle StartProgram(const std::filesystem::path& folder, const std::wstring& arguments,
+                          DWORD* processId) {
+  const std::wstring exe = (folder / L"Mirabelton.exe").wstring();
+  std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &info)) {
+    throw std::runtime_error("cannot start " + Utf8(exe) + ": error " +
+                             std::to_string(GetLastError()));
+  }
+  UniqueHandle thread(info.hThread);
+  *processId = info.dwProcessId;
+  return UniqueHandle(info.hProcess);
+}
+
 }  // namespace
 
 std::string Utf8(std::wstring_view text) {
@@ -92,28 +110,6 @@ void LauncherSession::End() noexcept {
     folder_.clear();
   }
 }
-
-namespace {
-
-// The program in folder, started there with these arguments.
-UniqueHandle StartProgram(const std::filesystem::path& folder, const std::wstring& arguments,
-                          DWORD* processId) {
-  const std::wstring exe = (folder / L"Mirabelton.exe").wstring();
-  std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &info)) {
-    throw std::runtime_error("cannot start " + Utf8(exe) + ": error " +
-                             std::to_string(GetLastError()));
-  }
-  UniqueHandle thread(info.hThread);
-  *processId = info.dwProcessId;
-  return UniqueHandle(info.hProcess);
-}
-
-}  // namespace
 
 void LauncherSession::Start(const StartOptions& options) {
   process_ = StartProgram(folder_, options.arguments, &processId_);
