@@ -8,7 +8,6 @@
 
 #include "tests/e2e/keyboard.h"
 #include "tests/e2e/launcher_session.h"
-#include "tests/e2e/screenshot.h"
 #include "tests/e2e/wait.h"
 #include "tests/fakes/settings_text.h"
 
@@ -29,12 +28,6 @@ SettingsWriter Programs(std::vector<std::string> names) {
 
 class LauncherE2e : public ::testing::Test {
  protected:
-  void TearDown() override {
-    if (!HasFailure()) return;
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    SaveScreenshot(ArtifactFolder() /
-                   (std::string(test->test_suite_name()) + "." + test->name() + ".bmp"));
-  }
   LauncherSession& Start(const std::vector<std::string>& names) {
     session_.emplace(Programs(names));
     for (const std::string& name : names) session_->AddProbe(Utf16(name) + L".exe");

@@ -1,5 +1,7 @@
 #include "tests/e2e/launcher_session.h"
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <fstream>
 #include <iterator>
@@ -8,6 +10,7 @@
 #include "tests/e2e/build_paths.h"
 #include "tests/e2e/keyboard.h"
 #include "tests/e2e/mouse.h"
+#include "tests/e2e/screenshot.h"
 #include "tests/e2e/wait.h"
 
 namespace e2e {
@@ -96,7 +99,15 @@ LauncherSession::LauncherSession(const SettingsWriter& settings, const StartOpti
   }
 }
 
-LauncherSession::~LauncherSession() { End(); }
+LauncherSession::~LauncherSession() {
+  // A picture of the screen as the failure left it, for the reader of the run.
+  if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+      test && test->result()->Failed()) {
+    SaveScreenshot(ArtifactFolder() /
+                   (std::string(test->test_suite_name()) + "." + test->name() + ".bmp"));
+  }
+  End();
+}
 
 void LauncherSession::End() noexcept {
   if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {

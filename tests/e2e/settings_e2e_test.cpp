@@ -25,12 +25,6 @@ class SettingsE2e : public ::testing::Test {
       return fakes::SettingsText({{"mail", Utf8((folder / L"mail.exe").wstring())}});
     });
   }
-  void TearDown() override {
-    if (!HasFailure()) return;
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    SaveScreenshot(ArtifactFolder() /
-                   (std::string(test->test_suite_name()) + "." + test->name() + ".bmp"));
-  }
 
   // Alt+S on the launcher; the settings window once it shows and has the
   // keyboard, or null.
