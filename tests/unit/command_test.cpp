@@ -33,7 +33,9 @@ TEST(PrevHistoryIndex, ReadsTheSuffixAsARoundedNumber) {
                                                   {L"@prev-", 0},
                                                   {L"@prev   ", 0},
                                                   {L"@prev0000000000000000000002", 2},
-                                                  {L"@prev99999999999999999999999999999", 0}};
+                                                  {L"@prev99999999999999999999999999999", 0},
+                                                  {L"@prev0.500001", 1},
+                                                  {L"@prev0.50", 0}};
   for (const auto& [text, expected] : cases) {
     EXPECT_EQ(core::PrevHistoryIndex(text), expected) << std::string(text, text + wcslen(text));
   }

@@ -90,6 +90,20 @@ TEST(FindListString, FoldsCaseAcrossScripts) {
   EXPECT_EQ(core::FoldCase(L'\u03c2'), core::FoldCase(L'\u03a3'));
 }
 
+// The first and last capital of every block that folds, and the letters
+// just outside, which do not.
+TEST(FoldCase, EveryBlockFromItsFirstToItsLastCapital) {
+  EXPECT_EQ(core::FoldCase(
+                L"AZ@[\u00C0\u00DE\u00D7\u00DF\u0100\u012E\u0132\u0136\u014A\u0176\u0460\u0480"
+                L"\u048A\u04BE\u04D0\u052E\u0139\u0147\u0179\u017D\u04C1\u04CD\u0178\u0130\u04C0"
+                L"\u0391\u03AB\u03A2\u03C2\u0386\u0388\u038A\u038C\u038E\u038F\u0410\u042F\u0400"
+                L"\u040F\uFF21\uFF3A"),
+            L"az@[\u00E0\u00FE\u00D7\u00DF\u0101\u012F\u0133\u0137\u014B\u0177\u0461\u0481"
+            L"\u048B\u04BF\u04D1\u052F\u013A\u0148\u017A\u017E\u04C2\u04CE\u00FFi\u04CF"
+            L"\u03B1\u03CB\u03A2\u03C3\u03AC\u03AD\u03AF\u03CC\u03CD\u03CE\u0430\u044F\u0450"
+            L"\u045F\uFF41\uFF5A");
+}
+
 // The index must give the same answers as the plain search on any list.
 TEST(PrefixIndex, AgreesWithThePlainSearch) {
   std::vector<std::wstring> items;
@@ -111,6 +125,12 @@ TEST(PrefixIndex, AgreesWithThePlainSearch) {
     EXPECT_EQ(index.Find(q, false), core::FindListString(items, q, false));
     EXPECT_EQ(index.Find(q, true), core::FindListString(items, q, true));
   }
+  // Matches from the second place of the sorted order on: the entry sorted
+  // before them shares their first block of 64 and must not count.
+  std::vector<std::wstring> skewed(101, L"b");
+  skewed[0] = L"a";
+  index.Assign(skewed);
+  EXPECT_EQ(index.Find(L"B", false), 1);
 }
 
 }  // namespace
