@@ -242,8 +242,8 @@ TEST_F(ProfileFileTest, ThirtyTwoThousandAliasesAllReadBackAfterRewriting) {
 }
 
 TEST(Utf8Codec, IsStrict) {
-  EXPECT_EQ(core::DecodeUtf8("a\xC3\xA9\xE3\x82\xBD\xF0\x9F\x98\x80"), L"aéソ😀");
-  EXPECT_EQ(core::EncodeUtf8(L"aéソ😀"), "a\xC3\xA9\xE3\x82\xBD\xF0\x9F\x98\x80");
+  EXPECT_EQ(core::DecodeUtf8("a\xC3\xA9\xE3\x82\xBD\xF0\x9F\x98\x80\xEF\xBD\x9E"), L"aéソ😀～");
+  EXPECT_EQ(core::EncodeUtf8(L"aéソ😀～"), "a\xC3\xA9\xE3\x82\xBD\xF0\x9F\x98\x80\xEF\xBD\x9E");
   for (const char* bad : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
                           "\xE3\x82", "\x82", "\xFF"}) {
     EXPECT_FALSE(core::DecodeUtf8(bad)) << bad;
