@@ -104,6 +104,7 @@ TEST_F(SettingsForm, EditsAreSavedExactlyAndKeysNoLongerUsedAreBlanked) {
   EXPECT_EQ(txtRPath.Text(), L"C");
   Fill(L"third", L"D:\\third.exe");
   set.cmdEdit_Click();
+  EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"");
   EXPECT_EQ(lstIPath.ListIndex(), 2);
   ExpectList({L"a", L"b", L"third", L"d", L"a", L"  "});
 
@@ -269,7 +270,7 @@ TEST_F(SettingsForm, BrowsingAndDroppingFillThePathAndProposeItsLastComponent) {
   EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"typedtyped path");
   fileDialog.chosen = L"C:\\Windows\\notepad.exe";
   set.cmdDialog_Click();
-  EXPECT_EQ(txtIPath.Text(), L"notepad.exe");
+  EXPECT_EQ(txtIPath.Text() + L"|" + txtRPath.Text(), L"notepad.exe|C:\\Windows\\notepad.exe");
   EXPECT_EQ(set.txtIPath_OLEDragOver(true), 1);
   EXPECT_EQ(set.txtRPath_OLEDragOver(false), 0);
   set.txtRPath_OLEDragDrop({});  // no file list
