@@ -124,7 +124,7 @@ TEST_F(CommandTest, PrevReplaysHistoryWithoutReorderingItAndFailuresAreNotRecord
 
   shared.RunHistory = {};
   shell.opened.clear();
-  shell.results[L"missing\\file"] = 2;
+  shell.results[L"missing\\file"] = 32;  // 32 and below are errors
   Run(L"ok\\file");
   Run(L"missing\\file");
   EXPECT_FALSE(form.Visible());

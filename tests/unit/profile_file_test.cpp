@@ -242,8 +242,12 @@ TEST_F(ProfileFileTest, ThirtyTwoThousandAliasesAllReadBackAfterRewriting) {
 }
 
 TEST(Utf8Codec, IsStrict) {
-  EXPECT_EQ(core::DecodeUtf8("a\xC3\xA9\xE3\x82\xBD\xF0\x9F\x98\x80\xEF\xBD\x9E"), L"aéソ😀～");
-  EXPECT_EQ(core::EncodeUtf8(L"aéソ😀～"), "a\xC3\xA9\xE3\x82\xBD\xF0\x9F\x98\x80\xEF\xBD\x9E");
+  // The first and last code point of each length, and a full-width form.
+  const std::string bytes =
+      "a\xC2\x80\xC3\xA9\xE3\x82\xBD\xEF\xBD\x9E\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF";
+  const std::wstring text = L"a\u0080éソ～😀\U0010FFFF";
+  EXPECT_EQ(core::DecodeUtf8(bytes), text);
+  EXPECT_EQ(core::EncodeUtf8(text), bytes);
   for (const char* bad : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
                           "\xE3\x82", "\x82", "\xFF"}) {
     EXPECT_FALSE(core::DecodeUtf8(bad)) << bad;
