@@ -161,6 +161,9 @@ TEST_F(SettingsForm, EveryOpeningShowsTheFileAloneAndAnotherLetterCaseIsNoFile) 
   EXPECT_EQ(hotKey.GetHotKey(), 123);
   EXPECT_EQ(lstIPath.ListIndex(), -1);
   ExpectList({});
+  Fill(L"first", L"C:\\first.exe");  // the first entry enables Delete and Overwrite
+  set.cmdAdd_Click();
+  ExpectList({L"first"});
   EXPECT_EQ(files.replaceCalls, 0);
   EXPECT_EQ(shared.SettingsEffect, L"");
 }
