@@ -20,24 +20,6 @@ bool Send(std::vector<INPUT>& inputs) {
   return sent == inputs.size();
 }
 
-bool IsExtendedKey(WORD virtualKey) {
-  switch (virtualKey) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_INSERT:
-    case VK_DELETE:
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 bool TypeText(std::wstring_view text) {
@@ -52,13 +34,11 @@ bool TypeText(std::wstring_view text) {
 bool PressKeys(std::initializer_list<WORD> virtualKeys) {
   std::vector<INPUT> inputs;
   for (WORD key : virtualKeys) {
-    const WORD scan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    inputs.push_back(KeyInput(key, scan, IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0));
+    inputs.push_back(KeyInput(key, static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), 0));
   }
   for (auto key = std::rbegin(virtualKeys); key != std::rend(virtualKeys); ++key) {
     const WORD scan = static_cast<WORD>(MapVirtualKeyW(*key, MAPVK_VK_TO_VSC));
-    const DWORD extended = IsExtendedKey(*key) ? KEYEVENTF_EXTENDEDKEY : 0;
-    inputs.push_back(KeyInput(*key, scan, extended | KEYEVENTF_KEYUP));
+    inputs.push_back(KeyInput(*key, scan, KEYEVENTF_KEYUP));
   }
   return Send(inputs);
 }

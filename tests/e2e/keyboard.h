@@ -14,7 +14,8 @@ namespace e2e {
 bool TypeText(std::wstring_view text);
 
 // Presses the keys in order and releases them in reverse: {VK_MENU, 'X'}
-// is Alt+X, {VK_RETURN} is Enter.
+// is Alt+X, {VK_RETURN} is Enter. Keys of the main block and function keys
+// only: the arrows and the keys above them would need the extended flag.
 bool PressKeys(std::initializer_list<WORD> virtualKeys);
 
 }  // namespace e2e

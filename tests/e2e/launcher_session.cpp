@@ -1,12 +1,16 @@
 #include "tests/e2e/launcher_session.h"
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "tests/e2e/build_paths.h"
 #include "tests/e2e/keyboard.h"
 #include "tests/e2e/mouse.h"
+#include "tests/e2e/screenshot.h"
 #include "tests/e2e/wait.h"
 
 namespace e2e {
@@ -52,6 +56,24 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + Utf8(file.wstring()));
 }
 
+// The program in folder, started there with these arguments.
+UniqueHandle StartProgram(const std::filesystem::path& folder, const std::wstring& arguments,
+                          DWORD* processId) {
+  const std::wstring exe = (folder / L"Mirabelton.exe").wstring();
+  std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &info)) {
+    throw std::runtime_error("cannot start " + Utf8(exe) + ": error " +
+                             std::to_string(GetLastError()));
+  }
+  UniqueHandle thread(info.hThread);
+  *processId = info.dwProcessId;
+  return UniqueHandle(info.hProcess);
+}
+
 }  // namespace
 
 std::string Utf8(std::wstring_view text) {
@@ -77,7 +99,15 @@ LauncherSession::LauncherSession(const SettingsWriter& settings, const StartOpti
   }
 }
 
-LauncherSession::~LauncherSession() { End(); }
+LauncherSession::~LauncherSession() {
+  // A picture of the screen as the failure left it, for the reader of the run.
+  if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+      test && test->result()->Failed()) {
+    SaveScreenshot(ArtifactFolder() /
+                   (std::string(test->test_suite_name()) + "." + test->name() + ".bmp"));
+  }
+  End();
+}
 
 void LauncherSession::End() noexcept {
   if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
@@ -93,20 +123,7 @@ void LauncherSession::End() noexcept {
 }
 
 void LauncherSession::Start(const StartOptions& options) {
-  const std::wstring exe = (folder_ / L"Mirabelton.exe").wstring();
-  std::wstring commandLine = L"\"" + exe + L"\"";
-  if (!options.arguments.empty()) commandLine += L" " + options.arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder_.c_str(), &startup, &info)) {
-    throw std::runtime_error("cannot start " + Utf8(exe) + ": error " +
-                             std::to_string(GetLastError()));
-  }
-  UniqueHandle thread(info.hThread);
-  process_ = UniqueHandle(info.hProcess);
-  processId_ = info.dwProcessId;
+  process_ = StartProgram(folder_, options.arguments, &processId_);
 
   // The window exists before its controls do, and is shown after both.
   const bool ready = WaitUntil([&] {
@@ -140,6 +157,22 @@ std::filesystem::path LauncherSession::AddProbe(const std::wstring& fileName) co
   std::filesystem::copy_file(folder_ / L"probe.exe", copy,
                              std::filesystem::copy_options::overwrite_existing);
   return copy;
+}
+
+std::string LauncherSession::SettingsBytes() const {
+  std::ifstream in(folder_ / L"Mirabelton.ini", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::optional<DWORD> LauncherSession::RunSecondCopy(DWORD* processId) const {
+  const UniqueHandle process = StartProgram(folder_, L"", processId);
+  DWORD code = 0;
+  if (WaitForSingleObject(process.Get(), 20'000) == WAIT_OBJECT_0 &&
+      GetExitCodeProcess(process.Get(), &code)) {
+    return code;
+  }
+  TerminateProcess(process.Get(), 1);
+  return std::nullopt;
 }
 
 std::vector<std::string> LauncherSession::ProbeLog() const {

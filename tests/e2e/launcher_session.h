@@ -47,6 +47,11 @@ class LauncherSession {
   std::filesystem::path AddProbe(const std::wstring& fileName) const;
   // The lines of probe-log.txt in the folder, one per probe start.
   std::vector<std::string> ProbeLog() const;
+  // The bytes of Mirabelton.ini in the folder as they are now.
+  std::string SettingsBytes() const;
+  // Starts a second Mirabelton.exe from the folder and waits for its end:
+  // its exit code, or nothing when it kept running (it is then ended).
+  std::optional<DWORD> RunSecondCopy(DWORD* processId) const;
 
   bool Visible() const { return IsWindowVisible(window_) != FALSE; }
   std::wstring ComboText() const;

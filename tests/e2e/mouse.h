@@ -6,7 +6,9 @@
 
 namespace e2e {
 
-// Moves the pointer to a point of the screen and clicks the left button.
+// Moves the pointer to a point of the screen and waits until it is there.
+bool MovePointer(POINT screenPoint);
+// Moves the pointer there and clicks the left button.
 bool ClickAt(POINT screenPoint);
 
 }  // namespace e2e

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <fstream>
+#include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "tests/e2e/build_paths.h"
@@ -12,61 +14,16 @@ namespace e2e {
 
 namespace {
 
-class ScreenDc {
- public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ~ScreenDc() {
-    if (dc_) ReleaseDC(nullptr, dc_);
-  }
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
+struct ScreenDcRelease {
+  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
 };
-
-class MemoryDc {
- public:
-  explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-  ~MemoryDc() {
-    if (dc_) DeleteDC(dc_);
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
+struct DcDelete {
+  void operator()(HDC dc) const { DeleteDC(dc); }
 };
-
-class OwnedBitmap {
- public:
-  explicit OwnedBitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
-  ~OwnedBitmap() {
-    if (bitmap_) DeleteObject(bitmap_);
-  }
-  OwnedBitmap(const OwnedBitmap&) = delete;
-  OwnedBitmap& operator=(const OwnedBitmap&) = delete;
-  HBITMAP Get() const { return bitmap_; }
-
- private:
-  HBITMAP bitmap_;
+struct BitmapDelete {
+  void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
 };
-
-// Selects an object into a DC for one scope; a bitmap must leave the DC
-// before either is deleted.
-class Selection {
- public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selection() { SelectObject(dc_, previous_); }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
+using Dc = std::remove_pointer_t<HDC>;
 
 }  // namespace
 
@@ -78,15 +35,19 @@ std::filesystem::path ArtifactFolder() {
 }
 
 bool SaveScreenshot(const std::filesystem::path& file) {
-  ScreenDc screen;
-  if (!screen.Get()) return false;
+  const std::unique_ptr<Dc, ScreenDcRelease> screen(GetDC(nullptr));
   const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
   const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  MemoryDc memory(screen.Get());
-  OwnedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-  if (!memory.Get() || !bitmap.Get()) return false;
+  const std::unique_ptr<Dc, DcDelete> memory(CreateCompatibleDC(screen.get()));
+  const std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDelete> bitmap(
+      CreateCompatibleBitmap(screen.get(), width, height));
+  if (!screen || !memory || !bitmap) return false;
+  // The bitmap leaves the DC again before GetDIBits reads it.
+  HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+  const bool copied =
+      BitBlt(memory.get(), 0, 0, width, height, screen.get(), GetSystemMetrics(SM_XVIRTUALSCREEN),
+             GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY) != FALSE;
+  SelectObject(memory.get(), previous);
 
   BITMAPINFOHEADER header{};
   header.biSize = sizeof header;
@@ -97,15 +58,10 @@ bool SaveScreenshot(const std::filesystem::path& file) {
   header.biCompression = BI_RGB;
   const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
   std::vector<char> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
-  {
-    Selection selected(memory.Get(), bitmap.Get());
-    if (!BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), left, top, SRCCOPY)) return false;
-  }
-  if (GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(),
-                reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) != height) {
+  if (!copied || GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(),
+                           reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) != height) {
     return false;
   }
-
   BITMAPFILEHEADER fileHeader{};
   fileHeader.bfType = 0x4D42;  // "BM"
   fileHeader.bfOffBits = sizeof fileHeader + sizeof header;

@@ -8,10 +8,26 @@ namespace {
 
 constexpr UINT kMessageBoundMs = 5000;
 
-std::wstring ClassOf(HWND window) {
+BOOL CALLBACK Collect(HWND window, LPARAM windows) {
+  reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+  return TRUE;
+}
+
+// The top-level windows (parent null) or the descendants of parent.
+std::vector<HWND> WindowsUnder(HWND parent) {
+  std::vector<HWND> windows;
+  if (parent) {
+    EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&windows));
+  } else {
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
+  }
+  return windows;
+}
+
+bool IsOfClass(HWND window, std::wstring_view className) {
   wchar_t name[256] = {};
-  const int length = GetClassNameW(window, name, 256);
-  return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
+  GetClassNameW(window, name, 256);
+  return CompareStringOrdinal(name, -1, std::wstring(className).c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -23,58 +39,34 @@ std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam, LPA
   return static_cast<LRESULT>(result);
 }
 
-struct TopLevelSearch {
-  DWORD processId;
-  std::wstring_view className;
-  std::wstring_view title;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchTopLevel(HWND window, LPARAM lParam) {
-  auto& search = *reinterpret_cast<TopLevelSearch*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search.processId) return TRUE;
-  if (!search.className.empty() && ClassOf(window) != search.className) return TRUE;
-  wchar_t title[512] = {};
-  GetWindowTextW(window, title, 512);
-  if (search.title != title) return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-struct DescendantSearch {
-  std::wstring_view className;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchDescendant(HWND window, LPARAM lParam) {
-  auto& search = *reinterpret_cast<DescendantSearch*>(lParam);
-  if (CompareStringOrdinal(ClassOf(window).c_str(), -1, std::wstring(search.className).c_str(), -1,
-                           TRUE) != CSTR_EQUAL) {
-    return TRUE;
-  }
-  search.found = window;
-  return FALSE;
-}
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM lParam) {
-  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
-  return TRUE;
-}
-
 }  // namespace
 
 HWND FindTopLevelWindow(DWORD processId, std::wstring_view className, std::wstring_view title) {
-  TopLevelSearch search{processId, className, title};
-  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : WindowsUnder(nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    if (owner == processId && (className.empty() || IsOfClass(window, className)) &&
+        title == text) {
+      return window;
+    }
+  }
+  return nullptr;
 }
 
 HWND FindDescendant(HWND parent, std::wstring_view className) {
-  DescendantSearch search{className};
-  EnumChildWindows(parent, MatchDescendant, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : WindowsUnder(parent)) {
+    if (IsOfClass(window, className)) return window;
+  }
+  return nullptr;
+}
+
+HWND FindDescendantWithText(HWND parent, std::wstring_view text) {
+  for (HWND window : WindowsUnder(parent)) {
+    if (WindowText(window) == std::wstring(text)) return window;
+  }
+  return nullptr;
 }
 
 std::optional<std::wstring> WindowText(HWND window) {
@@ -100,12 +92,8 @@ std::optional<TextSelection> ComboEditSelection(HWND combo) {
 }
 
 std::optional<std::wstring> MessageBoxText(HWND box) {
-  std::vector<HWND> children;
-  EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&children));
-  for (HWND child : children) {
-    if (CompareStringOrdinal(ClassOf(child).c_str(), -1, L"Static", -1, TRUE) != CSTR_EQUAL) {
-      continue;
-    }
+  for (HWND child : WindowsUnder(box)) {
+    if (!IsOfClass(child, L"Static")) continue;
     auto text = WindowText(child);
     if (text && !text->empty()) return text;
   }

@@ -17,6 +17,10 @@ HWND FindTopLevelWindow(DWORD processId, std::wstring_view className, std::wstri
 // The first descendant of parent whose class is className (case ignored).
 HWND FindDescendant(HWND parent, std::wstring_view className);
 
+// The first descendant of parent that shows exactly this text (a button by
+// its caption).
+HWND FindDescendantWithText(HWND parent, std::wstring_view text);
+
 // WM_GETTEXT: for a combo box, the text of its edit field.
 std::optional<std::wstring> WindowText(HWND window);
 bool SetWindowTextBounded(HWND window, const std::wstring& text);

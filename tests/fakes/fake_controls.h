@@ -166,22 +166,14 @@ class FakeWindow : public platform::Window {
  public:
   bool Visible() const override { return visible_; }
   void Show() override { visible_ = true; }
-  void Hide() override {
-    visible_ = false;
-    ++hideCount;
-  }
+  void Hide() override { visible_ = false; }
   int Left() const override { return left_; }
   int Top() const override { return top_; }
   void Move(int left, int top) override {
     left_ = left;
     top_ = top;
   }
-  void Unload() override {
-    ++unloadCount;
-    if (OnUnload) OnUnload();
-  }
-  std::function<void()> OnUnload;
-  int hideCount = 0;
+  void Unload() override { ++unloadCount; }
   int unloadCount = 0;
 
  private:

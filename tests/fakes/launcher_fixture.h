@@ -5,14 +5,13 @@
 
 #include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "core/settings_file.h"
 #include "launcher/frm_main.h"
 #include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fake_services.h"
 #include "tests/fakes/memory_file_access.h"
+#include "tests/fakes/settings_text.h"
 #include "tests/fakes/test_code_page.h"
 
 namespace fakes {
@@ -48,14 +47,8 @@ class LauncherFixture : public ::testing::Test {
 
   void WriteSettings(const std::string& bytes) { files.files[kSettingsPath] = bytes; }
 
-  // Aliases as (short name, real path), loaded as the launcher does.
-  void LoadAliases(const std::vector<std::pair<std::string, std::string>>& aliases) {
-    std::string ini = "[Programs]\r\nTotalNumber=" + std::to_string(aliases.size()) + "\r\n";
-    for (std::size_t i = 0; i < aliases.size(); ++i) {
-      ini += std::to_string(i + 1) + "=" + aliases[i].first + "\r\n";
-      ini += std::to_string(i + 1) + "R=" + aliases[i].second + "\r\n";
-    }
-    WriteSettings(ini);
+  void LoadAliases(const Aliases& aliases) {
+    WriteSettings(SettingsText(aliases));
     main.LoadSettings();
   }
 

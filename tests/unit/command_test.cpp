@@ -8,34 +8,34 @@ namespace {
 using fakes::LauncherFixture;
 
 TEST(PrevHistoryIndex, ReadsTheSuffixAsARoundedNumber) {
-  const std::pair<const wchar_t*, int> cases[] = {
-      {L"@prev", 0},
-      {L"@prev0", 0},
-      {L"@prev1", 1},
-      {L"@prev 1", 1},
-      {L"@PREV2", 2},
-      {L"@prev 1.5", 2},
-      {L"@prev2.5", 2},
-      {L"@prev0.5", 0},
-      {L"@prev1.5000001", 2},
-      {L"@prev 0.49", 0},
-      {L"@prev.6", 1},
-      {L"@prev 1. ", 1},
-      {L"@prev+2", 2},
-      {L"@prev-1", 0},
-      {L"@prev-0.4", 0},
-      {L"@prev7", 0},
-      {L"@prev3", 0},
-      {L"@prev2.6", 0},
-      {L"@prevx", 0},
-      {L"@prev 1 2", 0},
-      {L"@prev1.2.3", 0},
-      {L"@prev.", 0},
-      {L"@prev-", 0},
-      {L"@prev   ", 0},
-      {L"@prev0000000000000000000002", 2},
-      {L"@prev99999999999999999999999999999", 0},
-  };
+  const std::pair<const wchar_t*, int> cases[] = {{L"@prev", 0},
+                                                  {L"@prev0", 0},
+                                                  {L"@prev1", 1},
+                                                  {L"@prev 1", 1},
+                                                  {L"@PREV2", 2},
+                                                  {L"@prev 1.5", 2},
+                                                  {L"@prev2.5", 2},
+                                                  {L"@prev0.5", 0},
+                                                  {L"@prev1.5000001", 2},
+                                                  {L"@prev 0.49", 0},
+                                                  {L"@prev.6", 1},
+                                                  {L"@prev 1. ", 1},
+                                                  {L"@prev+2", 2},
+                                                  {L"@prev-1", 0},
+                                                  {L"@prev-0.4", 0},
+                                                  {L"@prev7", 0},
+                                                  {L"@prev3", 0},
+                                                  {L"@prev2.6", 0},
+                                                  {L"@prevx", 0},
+                                                  {L"@prev 1 2", 0},
+                                                  {L"@prev1.2.3", 0},
+                                                  {L"@prev.", 0},
+                                                  {L"@prev-", 0},
+                                                  {L"@prev   ", 0},
+                                                  {L"@prev0000000000000000000002", 2},
+                                                  {L"@prev99999999999999999999999999999", 0},
+                                                  {L"@prev0.500001", 1},
+                                                  {L"@prev0.50", 0}};
   for (const auto& [text, expected] : cases) {
     EXPECT_EQ(core::PrevHistoryIndex(text), expected) << std::string(text, text + wcslen(text));
   }
@@ -60,25 +60,13 @@ TEST_F(CommandTest, DecisionTableForPlainTexts) {
   EXPECT_EQ(shell.opened,
             (std::vector<std::wstring>{L"C:\\Programs\\mail.exe", L"C:\\ma", L"ma", L"notepad"}));
   EXPECT_FALSE(form.Visible());
-}
-
-TEST_F(CommandTest, BackslashWinsOverAMatchedAlias) {
   LoadAliases({{"c:\\x", "C:\\target"}});
   Run(L"c:\\");
   ASSERT_EQ(main.MatchIndex(), 1);
-  EXPECT_EQ(shell.opened, std::vector<std::wstring>{L"c:\\x"});
+  EXPECT_EQ(shell.opened.back(), L"c:\\x");  // the backslash wins over the match
 }
 
-TEST_F(CommandTest, EmptyTextHidesAndPutsTheAboutPanelAway) {
-  picAbout.SetTop(270);
-  Run(L"");
-  EXPECT_EQ(picAbout.Top(), 1000);
-  EXPECT_FALSE(form.Visible());
-  EXPECT_TRUE(main.LastCommand().empty());
-  EXPECT_TRUE(shell.opened.empty());
-}
-
-TEST_F(CommandTest, AboutShowsThePanelInAnyCaseAndKeepsTheWindow) {
+TEST_F(CommandTest, AboutShowsThePanelAndEmptyTextOrCancelPutsItAway) {
   for (const wchar_t* text : {L"@about", L"@ABOUT", L"@aboutxyz"}) {
     picAbout.SetTop(960);
     Run(text);
@@ -86,22 +74,43 @@ TEST_F(CommandTest, AboutShowsThePanelInAnyCaseAndKeepsTheWindow) {
     EXPECT_TRUE(form.Visible());
   }
   EXPECT_EQ(cmdCancel.focusCount, 3);
-  Run(L"@abou");
+  Run(L"");
   EXPECT_EQ(picAbout.Top(), 1000);
   EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(main.LastCommand(), L"@aboutxyz");  // an empty text is no command
+  picAbout.SetTop(270);
+  Run(L"@abou");
+  EXPECT_EQ(picAbout.Top(), 1000);
+  picAbout.SetTop(270);
+  form.Show();
+  main.cmdCancel_Click();
+  EXPECT_EQ(picAbout.Top(), 1000);
+  EXPECT_FALSE(form.Visible());
+  picAbout.SetTop(960);
+  main.cmdCancel_Click();
+  EXPECT_EQ(picAbout.Top(), 960);  // never shown: left where it was
   EXPECT_TRUE(shell.opened.empty());
+  EXPECT_EQ(form.unloadCount, 0);
 }
 
 TEST_F(CommandTest, ReRecallsTheLastCommandAndCompletionMatchesIt) {
+  Run(L"@re");  // nothing to recall: no command
+  EXPECT_FALSE(form.Visible());
   Run(L"ma");
   Run(L"@re");
   EXPECT_TRUE(form.Visible());
   EXPECT_EQ(cmbRun.Shown(), L"[mail]");
   EXPECT_EQ(main.MatchIndex(), 1);
   EXPECT_EQ(main.LastCommand(), L"mail");
+  Run(L"@about");
+  Run(L"@re");
+  EXPECT_EQ(cmbRun.Text(), L"@about");
+  Run(L"@RE");  // in capitals it becomes the last command itself
+  EXPECT_EQ(main.LastCommand(), L"@RE");
+  EXPECT_EQ(cmbRun.Text(), L"@RE");
+  EXPECT_EQ(shell.opened.size(), 1u);
 
   // "ma" run as typed comes back completed, and all of it is selected.
-  form.Show();
   cmbRun.SetText(L"");
   Type(L"ma");
   PressBackspace();
@@ -110,22 +119,7 @@ TEST_F(CommandTest, ReRecallsTheLastCommandAndCompletionMatchesIt) {
   EXPECT_EQ(cmbRun.Shown(), L"[mail]");
 }
 
-TEST_F(CommandTest, ReInCapitalsBecomesTheLastCommandItself) {
-  Run(L"@about");
-  Run(L"@re");
-  EXPECT_EQ(cmbRun.Text(), L"@about");
-  Run(L"@RE");
-  EXPECT_EQ(main.LastCommand(), L"@RE");
-  EXPECT_EQ(cmbRun.Text(), L"@RE");
-}
-
-TEST_F(CommandTest, ReWithNothingToRecallIsNoCommand) {
-  Run(L"@re");
-  EXPECT_FALSE(form.Visible());
-  EXPECT_TRUE(shell.opened.empty());
-}
-
-TEST_F(CommandTest, PrevReplaysHistoryWithoutReorderingIt) {
+TEST_F(CommandTest, PrevReplaysHistoryWithoutReorderingItAndFailuresAreNotRecorded) {
   Run(L"A\\a");
   Run(L"B\\b");
   Run(L"C\\c");
@@ -135,44 +129,29 @@ TEST_F(CommandTest, PrevReplaysHistoryWithoutReorderingIt) {
   EXPECT_EQ(shell.opened,
             (std::vector<std::wstring>{L"A\\a", L"B\\b", L"C\\c", L"A\\a", L"C\\c", L"B\\b"}));
   EXPECT_EQ(shared.RunHistory, (std::array<std::wstring, 3>{L"C\\c", L"B\\b", L"A\\a"}));
-  EXPECT_FALSE(form.Visible());
-}
 
-TEST_F(CommandTest, FailedLaunchRecordsNothingAndStillHides) {
-  shell.results[L"missing\\file"] = 2;
+  shared.RunHistory = {};
+  shell.opened.clear();
+  shell.results[L"missing\\file"] = 32;  // 32 and below are errors
   Run(L"ok\\file");
   Run(L"missing\\file");
   EXPECT_FALSE(form.Visible());
-  EXPECT_EQ(shared.RunHistory[0], L"ok\\file");
-  EXPECT_EQ(shared.RunHistory[1], L"");
+  EXPECT_EQ(shared.RunHistory, (std::array<std::wstring, 3>{L"ok\\file", L"", L""}));
   Run(L"@prev2");  // an empty entry opens nothing
   EXPECT_EQ(shell.opened.size(), 2u);
 }
 
-TEST_F(CommandTest, MyPathAndMeOpenTheProgramFolderIntoTheHistory) {
+TEST_F(CommandTest, MyPathOpensTheProgramFolderAndExitUnloads) {
   Run(L"@me");
   Run(L"@MyPathAnything");
   Run(L"@prev");
   EXPECT_EQ(shell.opened, std::vector<std::wstring>(3, environment.folder));
   EXPECT_EQ(shared.RunHistory[1], environment.folder);
-}
-
-TEST_F(CommandTest, ExitUnloadsTheWindow) {
+  Run(L"@unknown");
+  EXPECT_EQ(form.unloadCount, 0);
   Run(L"@Exit now");
   EXPECT_EQ(form.unloadCount, 1);
-  Run(L"@unknown");
-  EXPECT_EQ(form.unloadCount, 1);
-  EXPECT_TRUE(shell.opened.empty());
-}
-
-TEST_F(CommandTest, CancelPutsTheAboutPanelAwayAndHides) {
-  picAbout.SetTop(270);
-  main.cmdCancel_Click();
-  EXPECT_EQ(picAbout.Top(), 1000);
-  EXPECT_FALSE(form.Visible());
-  picAbout.SetTop(960);
-  main.cmdCancel_Click();
-  EXPECT_EQ(picAbout.Top(), 960);
+  EXPECT_EQ(shell.opened.size(), 3u);
 }
 
 }  // namespace

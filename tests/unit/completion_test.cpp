@@ -6,9 +6,7 @@
 
 namespace {
 
-using fakes::LauncherFixture;
-
-class CompletionTest : public LauncherFixture {
+class CompletionTest : public fakes::LauncherFixture {
  protected:
   void SetUp() override {
     LoadAliases({{"mail", "C:\\mail.exe"}, {"map", "C:\\maps"}, {"memo", "C:\\memo.txt"}});
@@ -16,33 +14,21 @@ class CompletionTest : public LauncherFixture {
 };
 
 TEST_F(CompletionTest, WorkedExampleStepByStep) {
-  Type(L"m");
-  EXPECT_EQ(cmbRun.Shown(), L"m[ail]");
-  EXPECT_EQ(main.MatchIndex(), 1);
-  Type(L"a");
-  EXPECT_EQ(cmbRun.Shown(), L"ma[il]");
-  EXPECT_EQ(main.MatchIndex(), 1);
-  Type(L"p");
-  EXPECT_EQ(cmbRun.Shown(), L"map");
-  EXPECT_EQ(main.MatchIndex(), 2);
-  PressBackspace();
-  EXPECT_EQ(cmbRun.Shown(), L"ma");
-  EXPECT_EQ(main.MatchIndex(), 0);
-  Type(L"x");
-  EXPECT_EQ(cmbRun.Shown(), L"max");
-  EXPECT_EQ(main.MatchIndex(), 0);
-}
-
-TEST_F(CompletionTest, ScrollsAndSelectsTheMatchedEntry) {
-  Type(L"me");
+  const struct {
+    const wchar_t* typed;  // L"\b" is Backspace
+    const wchar_t* shown;
+    int matchIndex;
+  } steps[] = {{L"M", L"m[ail]", 1}, {L"a", L"ma[il]", 1}, {L"p", L"map", 2},
+               {L"\b", L"ma", 0},    {L"x", L"max", 0},    {L"\b\be", L"me[mo]", 3}};
+  for (const auto& step : steps) {
+    for (const wchar_t* c = step.typed; *c; ++c) *c == L'\b' ? PressBackspace() : Type({*c});
+    EXPECT_EQ(cmbRun.Shown(), step.shown);
+    EXPECT_EQ(main.MatchIndex(), step.matchIndex) << step.typed;
+  }
   EXPECT_EQ(cmbRun.TopIndex(), 2);
   EXPECT_EQ(cmbRun.ListIndex(), 2);
-  EXPECT_EQ(main.MatchIndex(), 3);
-}
-
-TEST_F(CompletionTest, CapitalsCompleteToTheEntrysOwnLetters) {
-  Type(L"M");
-  EXPECT_EQ(cmbRun.Shown(), L"m[ail]");
+  cmbRun.SetText(L"");
+  EXPECT_EQ(main.MatchIndex(), 0);
 }
 
 TEST_F(CompletionTest, EveryDeletingOrCaretKeySwitchesTheMatchOff) {
@@ -55,9 +41,7 @@ TEST_F(CompletionTest, EveryDeletingOrCaretKeySwitchesTheMatchOff) {
     EXPECT_EQ(main.MatchIndex(), 0) << "key " << key;
     EXPECT_EQ(cmbRun.Text(), L"ma") << "key " << key;
   }
-}
-
-TEST_F(CompletionTest, TypingInTheMiddleCompletesTheWholeText) {
+  cmbRun.SetText(L"");
   Type(L"ma");  // ma[il]
   main.cmbRun_KeyDown(37, 0);
   cmbRun.SetSel(1, 0);  // caret moved left, no change of text
@@ -74,15 +58,7 @@ TEST_F(CompletionTest, ProgramSetTextRunsOneStepAndKeepsTheSelection) {
   EXPECT_EQ(cmbRun.setTextCount, 2);  // ours and the completion's, no more
 }
 
-TEST_F(CompletionTest, EmptyingTheBoxMatchesNothing) {
-  Type(L"m");
-  cmbRun.SetText(L"");
-  EXPECT_EQ(main.MatchIndex(), 0);
-}
-
-class CompletionOrderTest : public LauncherFixture {};
-
-TEST_F(CompletionOrderTest, FirstEntryInListOrderWinsAmongPrefixesAndDuplicates) {
+TEST_F(CompletionTest, FirstEntryInListOrderWinsAndLongerTextsNeverMatch) {
   LoadAliases({{"abd", "1"}, {"abc", "2"}, {"abc", "3"}});
   Type(L"ab");
   EXPECT_EQ(cmbRun.Text(), L"abd");
@@ -90,11 +66,7 @@ TEST_F(CompletionOrderTest, FirstEntryInListOrderWinsAmongPrefixesAndDuplicates)
   cmbRun.SetText(L"");
   Type(L"abc");
   EXPECT_EQ(main.MatchIndex(), 2);  // never the later duplicate
-}
-
-TEST_F(CompletionOrderTest, TextLongerThanEveryNameAndEmptyListNeverMatch) {
-  LoadAliases({{"a", "1"}});
-  Type(L"ab");
+  Type(L"d");
   EXPECT_EQ(main.MatchIndex(), 0);
   LoadAliases({});
   Type(L"a");
@@ -118,6 +90,20 @@ TEST(FindListString, FoldsCaseAcrossScripts) {
   EXPECT_EQ(core::FoldCase(L'\u03c2'), core::FoldCase(L'\u03a3'));
 }
 
+// The first and last capital of every block that folds, and the letters
+// just outside, which do not.
+TEST(FoldCase, EveryBlockFromItsFirstToItsLastCapital) {
+  EXPECT_EQ(core::FoldCase(
+                L"AZ@[\u00C0\u00DE\u00D7\u00DF\u0100\u012E\u0132\u0136\u014A\u0176\u0460\u0480"
+                L"\u048A\u04BE\u04D0\u052E\u0139\u0147\u0179\u017D\u04C1\u04CD\u0178\u0130\u04C0"
+                L"\u0391\u03AB\u03A2\u03C2\u0386\u0388\u038A\u038C\u038E\u038F\u0410\u042F\u0400"
+                L"\u040F\uFF21\uFF3A"),
+            L"az@[\u00E0\u00FE\u00D7\u00DF\u0101\u012F\u0133\u0137\u014B\u0177\u0461\u0481"
+            L"\u048B\u04BF\u04D1\u052F\u013A\u0148\u017A\u017E\u04C2\u04CE\u00FFi\u04CF"
+            L"\u03B1\u03CB\u03A2\u03C3\u03AC\u03AD\u03AF\u03CC\u03CD\u03CE\u0430\u044F\u0450"
+            L"\u045F\uFF41\uFF5A");
+}
+
 // The index must give the same answers as the plain search on any list.
 TEST(PrefixIndex, AgreesWithThePlainSearch) {
   std::vector<std::wstring> items;
@@ -139,6 +125,12 @@ TEST(PrefixIndex, AgreesWithThePlainSearch) {
     EXPECT_EQ(index.Find(q, false), core::FindListString(items, q, false));
     EXPECT_EQ(index.Find(q, true), core::FindListString(items, q, true));
   }
+  // Matches from the second place of the sorted order on: the entry sorted
+  // before them shares their first block of 64 and must not count.
+  std::vector<std::wstring> skewed(101, L"b");
+  skewed[0] = L"a";
+  index.Assign(skewed);
+  EXPECT_EQ(index.Find(L"B", false), 1);
 }
 
 }  // namespace

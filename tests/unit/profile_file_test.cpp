@@ -38,26 +38,12 @@ class ProfileFileTest : public ::testing::Test {
 };
 
 TEST_F(ProfileFileTest, ReadsWithProfileSemantics) {
-  const std::string bytes =
-      "outside=1\r\n"
-      "[programs]\r\n"
-      "  TotalNumber  =  3  \r\n"
-      "Quoted=\"  spaced  \"\r\n"
-      "Half=\"open\r\n"
-      "Single= 'C:\\x' \r\n"
-      "Mixed='x\"\r\n"
-      "Empty=\r\n"
-      "NoEquals\r\n"
-      "key=first\r\n"
-      "KEY=second\r\n"
-      ";commented=x\r\n"
-      "  ; indented=x\r\n"
-      "nul=ab\0cd\r\n"
-      "[Other]\r\n"
-      "x=1\r\n"
-      "[PROGRAMS]\r\n"
-      "late=yes\r\n"s;
-  const ProfileFile file = Parse(bytes);
+  const ProfileFile file = Parse(
+      "outside=1\r\n[programs]\r\n  TotalNumber  =  3  \r\nQuoted=\"  spaced  \"\r\n"
+      "Single= 'C:\\x' "
+      "\r\nMixed='x\"\r\nHalf=\"open\r\nEmpty=\r\nNoEquals\r\nkey=first\r\nKEY=second\r\n;"
+      "commented=x\r\n"
+      "  ; indented=x\r\nnul=ab\0cd\r\n[Other]\r\nx=1\r\n[PROGRAMS]\r\nlate=yes\r\n"s);
 
   EXPECT_EQ(file.Get(L"Programs", L"totalnumber"), L"3");
   EXPECT_EQ(file.Get(L"Programs", L"Quoted"), L"  spaced  ");
@@ -76,32 +62,15 @@ TEST_F(ProfileFileTest, ReadsWithProfileSemantics) {
 }
 
 TEST_F(ProfileFileTest, WritesInPlaceAndKeepsEveryOtherLineByteForByte) {
-  ProfileFile file = Parse(
-      "; head\n"
-      "[Programs]\r\n"
-      "  TotalNumber = 1 \r\n"
-      "1=a\r\n"
-      "\r\n"
-      "   \r\n"
-      "[Other]\r"
-      "x=1");
+  ProfileFile file =
+      Parse("; head\n[Programs]\r\n  TotalNumber = 1 \r\n1=a\r\n\r\n   \r\n[Other]\rx=1");
   ASSERT_TRUE(file.Set(L"Programs", L"totalnumber", L"2"));
   ASSERT_TRUE(file.Set(L"Programs", L"2", L"b"));
   ASSERT_TRUE(file.Set(L"Other", L"y", L"2"));
   ASSERT_TRUE(file.Set(L"New", L"k", L"v"));
   EXPECT_EQ(file.Serialize(),
-            "; head\n"
-            "[Programs]\r\n"
-            "  TotalNumber =2\r\n"
-            "1=a\r\n"
-            "2=b\r\n"
-            "\r\n"
-            "   \r\n"
-            "[Other]\r"
-            "x=1\r\n"
-            "y=2\r\n"
-            "[New]\r\n"
-            "k=v\r\n");
+            "; head\n[Programs]\r\n  TotalNumber =2\r\n1=a\r\n2=b\r\n\r\n   \r\n"
+            "[Other]\rx=1\r\ny=2\r\n[New]\r\nk=v\r\n");
 }
 
 TEST_F(ProfileFileTest, NewLinesUseTheFilesDominantEnding) {
@@ -129,7 +98,6 @@ TEST_F(ProfileFileTest, EveryAcceptedValueReadsBackExactly) {
                                  L"''",
                                  L"x=y;z",
                                  L"[Evil]",
-                                 std::wstring(1000, L'a'),
                                  std::wstring(100000, L'b'),
                                  L"  " + kCp932Path + L"  "};
   ProfileFile file = Parse("");
@@ -150,33 +118,28 @@ TEST_F(ProfileFileTest, EveryAcceptedValueReadsBackExactly) {
 TEST_F(ProfileFileTest, RefusesWhatCouldInjectAnotherLine) {
   ProfileFile file = Parse("[Programs]\r\nTotalNumber=1\r\n");
   const std::string before = file.Serialize();
-  EXPECT_FALSE(file.Set(L"Programs", L"TotalNumber", L"1\r\n[Evil]\r\nx=1"));
-  EXPECT_FALSE(file.Set(L"Programs", L"1", L"a\nb"));
-  EXPECT_FALSE(file.Set(L"Programs", L"1", L"a\rb"));
-  EXPECT_FALSE(file.Set(L"Programs", L"1", std::wstring(L"a\0b", 3)));
-  EXPECT_FALSE(file.Set(L"Programs", L"x\r\n[Evil]\r\ny", L"1"));
-  EXPECT_FALSE(file.Set(L"Programs", L"a=b", L"1"));
-  EXPECT_FALSE(file.Set(L"Programs", L"[Evil]", L"1"));
-  EXPECT_FALSE(file.Set(L"Programs", L";x", L"1"));
-  EXPECT_FALSE(file.Set(L"Evil]\r\n[x", L"k", L"1"));
-  EXPECT_FALSE(file.Set(L"Pro]grams", L"k", L"1"));
+  const std::wstring refused[][3] = {{L"Programs", L"TotalNumber", L"1\r\n[Evil]\r\nx=1"},
+                                     {L"Programs", L"1", L"a\nb"},
+                                     {L"Programs", L"1", L"a\rb"},
+                                     {L"Programs", L"1", std::wstring(L"a\0b", 3)},
+                                     {L"Programs", L"x\r\ny", L"1"},
+                                     {L"Programs", L"a=b", L"1"},
+                                     {L"Programs", L"[Evil]", L"1"},
+                                     {L"Programs", L";x", L"1"},
+                                     {L"Evil]\r\n[x", L"k", L"1"},
+                                     {L"Pro]grams", L"k", L"1"}};
+  for (const auto& [section, key, value] : refused) {
+    EXPECT_FALSE(file.Set(section, key, value)) << key.size() << " " << value.size();
+  }
   EXPECT_EQ(file.Serialize(), before);
 }
 
 TEST_F(ProfileFileTest, ReadsAndWritesRealCp932Bytes) {
-  ProfileFile file = Parse(
-      "[Programs]\r\n"
-      "1R=" +
-      kCp932PathBytes +
-      "\r\n"
-      "\x83\x41=upper\r\n"  // ア
-      "\x83\x61=lower\r\n"  // ヂ: the same bytes but for an ASCII letter's case
-      "[" +
-      kZone +
-      "]\r\n"  // ']' as a second byte before the real one
-      "z=1\r\n"
-      "[\x83\x5D\r\n"  // no closing bracket: ']' is the second byte of ゾ
-      "y=2\r\n");
+  // ア and ヂ differ in the bytes of an ASCII letter's case; ']' is the
+  // second byte of ゾ, once before the real one and once without it.
+  ProfileFile file =
+      Parse("[Programs]\r\n1R=" + kCp932PathBytes + "\r\n\x83\x41=upper\r\n\x83\x61=lower\r\n[" +
+            kZone + "]\r\nz=1\r\n[\x83\x5D\r\ny=2\r\n");
   EXPECT_EQ(file.Encoding(), FileEncoding::Ansi);
   EXPECT_EQ(file.Get(L"Programs", L"1R"), kCp932Path);
   EXPECT_EQ(file.Get(L"Programs", L"ア"), L"upper");
@@ -235,6 +198,7 @@ TEST_F(ProfileFileTest, SurvivesBinaryGarbageAndHugeValues) {
     ProfileFile file = Parse(prefix + garbage);
     file.Get(L"Programs", L"TotalNumber");
     ASSERT_TRUE(file.Set(L"Programs", L"1R", kCp932Path));
+    EXPECT_EQ(file.Serialize().substr(0, prefix.size() + garbage.size()), prefix + garbage);
     EXPECT_EQ(Reparse(file).Get(L"Programs", L"1R"), kCp932Path);
   }
 
@@ -245,30 +209,24 @@ TEST_F(ProfileFileTest, SurvivesBinaryGarbageAndHugeValues) {
 }
 
 TEST_F(ProfileFileTest, SampleFilesParseAndRoundTripUnchanged) {
-  const std::string cp932 = ReadSample("cp932_crlf.ini");
-  const std::string bom = ReadSample("utf8_bom_lf.ini");
-  const std::string plain = ReadSample("utf8_nobom.ini");
-  ASSERT_FALSE(cp932.empty());
-
-  const ProfileFile cp932File = Parse(cp932);
-  EXPECT_EQ(cp932File.Encoding(), FileEncoding::Ansi);
-  EXPECT_EQ(cp932File.Get(L"Programs", L"1R"), L"C:\\ソフト\\表計算\\mail.exe");
-  EXPECT_EQ(cp932File.Get(L"Programs", L"3"), L"ソフト");
-  EXPECT_EQ(cp932File.Serialize(), cp932);
-
-  const ProfileFile bomFile = Parse(bom);
-  EXPECT_EQ(bomFile.Encoding(), FileEncoding::Utf8Bom);
-  EXPECT_EQ(bomFile.Get(L"Programs", L"1R"), L"/home/user/😀/run");
-  EXPECT_EQ(bomFile.Serialize(), bom);
-
-  ProfileFile plainFile = Parse(plain);
-  EXPECT_EQ(plainFile.Encoding(), FileEncoding::Utf8);
-  EXPECT_EQ(plainFile.Get(L"Programs", L"1R"), kCp932Path);
-  EXPECT_EQ(plainFile.Serialize(), plain);
-
-  ProfileFile changed = Parse(cp932);
+  const struct {
+    const char* name;
+    FileEncoding encoding;
+    std::wstring path;
+  } samples[] = {{"cp932_crlf.ini", FileEncoding::Ansi, L"C:\\ソフト\\表計算\\mail.exe"},
+                 {"utf8_bom_lf.ini", FileEncoding::Utf8Bom, L"/home/user/😀/run"},
+                 {"utf8_nobom.ini", FileEncoding::Utf8, kCp932Path}};
+  for (const auto& sample : samples) {
+    const std::string bytes = ReadSample(sample.name);
+    ProfileFile file = Parse(bytes);
+    EXPECT_EQ(file.Encoding(), sample.encoding) << sample.name;
+    EXPECT_EQ(file.Get(L"Programs", L"1R"), sample.path) << sample.name;
+    EXPECT_EQ(file.Serialize(), bytes) << sample.name;
+  }
+  ProfileFile changed = Parse(ReadSample("cp932_crlf.ini"));
+  EXPECT_EQ(changed.Get(L"Programs", L"3"), L"ソフト");
   ASSERT_TRUE(changed.Set(L"Programs", L"HotKey", L"123"));
-  std::string expected = cp932;
+  std::string expected = ReadSample("cp932_crlf.ini");
   expected.replace(expected.find("HotKey=122"), 10, "HotKey=123");
   EXPECT_EQ(changed.Serialize(), expected);
 }
@@ -291,8 +249,12 @@ TEST_F(ProfileFileTest, ThirtyTwoThousandAliasesAllReadBackAfterRewriting) {
 }
 
 TEST(Utf8Codec, IsStrict) {
-  EXPECT_EQ(core::DecodeUtf8("a\xC3\xA9\xE3\x82\xBD\xF0\x9F\x98\x80"), L"aéソ😀");
-  EXPECT_EQ(core::EncodeUtf8(L"aéソ😀"), "a\xC3\xA9\xE3\x82\xBD\xF0\x9F\x98\x80");
+  // The first and last code point of each length, and a full-width form.
+  const std::string bytes =
+      "a\xC2\x80\xC3\xA9\xE3\x82\xBD\xEF\xBD\x9E\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF";
+  const std::wstring text = L"a\u0080éソ～😀\U0010FFFF";
+  EXPECT_EQ(core::DecodeUtf8(bytes), text);
+  EXPECT_EQ(core::EncodeUtf8(text), bytes);
   for (const char* bad : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
                           "\xE3\x82", "\x82", "\xFF"}) {
     EXPECT_FALSE(core::DecodeUtf8(bad)) << bad;

@@ -28,22 +28,17 @@ TEST(SettingsNumbers, TotalNumberIsANonNegativeDecimalCappedAtTheAliasLimit) {
 }
 
 TEST(SettingsNumbers, HotKeyIsAnyInt32ElseTheDefault) {
-  const struct {
-    const wchar_t* text;
-    std::int32_t expected;
-  } cases[] = {
-      {L"122", 122},
-      {L" 117 ", 117},
-      {L"-1", -1},
-      {L"x", 123},
-      {L"", 123},
-      {L"2147483647", 2147483647},
-      {L"-2147483648", -2147483647 - 1},
-      {L"2147483648", 123},
-      {L"-2147483649", 123},
-      {L"1099511627776", 123},  // 2^40
-  };
-  for (const auto& c : cases) EXPECT_EQ(core::ParseHotKey(c.text), c.expected) << c.text;
+  const std::pair<const wchar_t*, std::int32_t> cases[] = {{L"122", 122},
+                                                           {L" 117 ", 117},
+                                                           {L"-1", -1},
+                                                           {L"x", 123},
+                                                           {L"", 123},
+                                                           {L"2147483647", 2147483647},
+                                                           {L"2147483648", 123},
+                                                           {L"-2147483649", 123},
+                                                           {L"-2147483648", -2147483647 - 1},
+                                                           {L"1099511627776", 123}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(core::ParseHotKey(text), expected) << text;
   EXPECT_EQ(core::ParseHotKey(std::wstring(100, L'1')), 123);
 }
 
@@ -65,32 +60,16 @@ class SettingsAliasTable : public ::testing::Test {
   std::unique_ptr<core::AnsiCodePage> cp932_ = fakes::MakeCodePage932();
 };
 
-TEST_F(SettingsAliasTable, FollowsTotalNumberNotTheKeysPresent) {
-  const auto table = Read(
-      "[Programs]\r\n"
-      "TotalNumber=2\r\n"
-      "1=mail\r\n"
-      "1R=C:\\mail.exe\r\n"
-      "2=web\r\n"
-      "R2=C:\\web.exe\r\n"  // not the key "2R"
-      "3=stale\r\n"
-      "3R=C:\\stale.exe\r\n"
-      "HotKey=122\r\n");
+TEST_F(SettingsAliasTable, FollowsTotalNumberKeepsDuplicatesAndFillsGaps) {
+  auto table = Read(
+      "[Programs]\r\nTotalNumber=2\r\n1=mail\r\n1R=C:\\mail.exe\r\n2=web\r\n"
+      "R2=C:\\web.exe\r\n3=stale\r\n3R=C:\\stale.exe\r\nHotKey=122\r\n");
   EXPECT_EQ(table.totalNumberText, L"2");
   EXPECT_EQ(table.shortNames, (std::vector<std::wstring>{L"mail", L"web"}));
   EXPECT_EQ(table.realPaths, (std::vector<std::wstring>{L"", L"C:\\mail.exe", L""}));
   EXPECT_EQ(table.hotKeyValue, 122);
-}
 
-TEST_F(SettingsAliasTable, KeepsDuplicatesAndFillsGapsWithEmptyEntries) {
-  const auto table = Read(
-      "[Programs]\r\n"
-      "TotalNumber= 4 \r\n"
-      "1=same\r\n"
-      "1R=a\r\n"
-      "2=same\r\n"
-      "2R=b\r\n"
-      "HotKey=x\r\n");
+  table = Read("[Programs]\r\nTotalNumber= 4 \r\n1=same\r\n1R=a\r\n2=same\r\n2R=b\r\nHotKey=x\r\n");
   EXPECT_EQ(table.totalNumberText, L"4");
   EXPECT_EQ(table.shortNames, (std::vector<std::wstring>{L"same", L"same", L"", L""}));
   EXPECT_EQ(table.realPaths, (std::vector<std::wstring>{L"", L"a", L"b", L"", L""}));
