@@ -48,8 +48,7 @@ inline std::string Utf8(std::wstring_view text) {
   return {bytes.begin(), bytes.end()};
 }
 
-// A path the build handed over (Linux, UTF-8) as this process reaches it:
-// under Wine the Linux root is drive Z:.
+// A path the build handed over (Linux, UTF-8) as Wine reaches it.
 inline std::filesystem::path WindowsPath(std::string_view linuxPath) {
   return L"Z:" + std::filesystem::path(std::u8string(linuxPath.begin(), linuxPath.end()))
                      .make_preferred()
@@ -96,7 +95,7 @@ inline void SaveScreenshot(const std::string& name) {
   ReleaseDC(nullptr, screen);
 }
 
-// Starts exe with its own folder as the working folder; throws when it cannot.
+// Starts exe in its own folder; throws when it cannot.
 inline Handle StartProgram(const std::filesystem::path& exe, const std::wstring& arguments,
                            DWORD* processId) {
   std::wstring commandLine = L"\"" + exe.wstring() + L"\" " + arguments;
@@ -199,23 +198,15 @@ inline bool IsOfClass(HWND window, std::wstring_view className) {
   return CompareStringOrdinal(name, -1, std::wstring(className).c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-// A top-level window's title, as the system keeps it: no message is sent.
-inline std::wstring Title(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
-// A top-level window of the process, shown or hidden, of exactly this title
-// and this class (any, when empty).
-inline HWND FindTopLevelWindow(DWORD processId, std::wstring_view className,
-                               std::wstring_view title) {
-  return FindWindowWhere(nullptr, [&](HWND window) {
+// A top-level window of the process, shown or hidden, of this class and
+// title (either may be null: any).
+inline HWND FindTopLevelWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, title));) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    return owner == processId && (className.empty() || IsOfClass(window, className)) &&
-           Title(window) == title;
-  });
+    if (owner == processId) return window;
+  }
+  return nullptr;
 }
 inline HWND FindDescendant(HWND parent, std::wstring_view className) {
   return FindWindowWhere(parent, [&](HWND window) { return IsOfClass(window, className); });
@@ -300,20 +291,19 @@ class LauncherSession {
   HWND Window() const { return window_; }
   bool Visible() const { return IsWindowVisible(window_) != FALSE; }
   std::wstring ComboText() const { return WindowText(combo_).value_or(L"<no answer>"); }
-  // CB_GETEDITSEL's result, start and end packed (its pointers stay home).
+  // Start and end packed: CB_GETEDITSEL's pointers do not cross processes.
   LRESULT Selection() const { return SendBounded(combo_, CB_GETEDITSEL).value_or(-1); }
 
-  // Another copy of probe.exe in the folder, under this name; its path.
-  std::filesystem::path AddProbe(const std::wstring& fileName) const {
-    std::filesystem::copy_file(folder_ / L"probe.exe", folder_ / fileName);
-    return folder_ / fileName;
-  }
-  // The lines of probe-log.txt in the folder, one per probe start.
-  std::vector<std::string> ProbeLog() const {
-    std::ifstream in(folder_ / L"probe-log.txt", std::ios::binary);
+  // The lines of probe-log.txt in the folder, the file name of each probe
+  // started, once there are `count` of them (or the bound has passed).
+  std::vector<std::string> ProbeLog(size_t count = 0) const {
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-      lines.push_back(line.substr(0, line.find('\r')));
+    WaitUntil([&] {
+      std::ifstream in(folder_ / L"probe-log.txt");
+      lines.clear();
+      for (std::string line; std::getline(in, line);) lines.push_back(line);
+      return lines.size() >= count;
+    });
     return lines;
   }
   std::string SettingsBytes() const {
@@ -326,8 +316,7 @@ class LauncherSession {
   bool Present() {
     ShowWindow(window_, SW_SHOW);
     if (!WaitUntil([&] { return Visible(); }) || !BringToForeground()) return false;
-    // Shown from outside, the window keeps the focus itself: a user clicks
-    // into the box.
+    // Shown from outside, the window keeps the focus itself: click the box.
     RECT box{};
     GetWindowRect(edit_, &box);
     const POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
@@ -344,7 +333,6 @@ class LauncherSession {
   // Keys go to the foreground window: these bring the launcher there first.
   bool Type(std::wstring_view text) { return BringToForeground() && TypeText(text); }
   bool Press(std::initializer_list<WORD> keys) { return BringToForeground() && PressKeys(keys); }
-  // Present, type and Enter.
   bool Run(std::wstring_view command) { return Present() && Type(command) && Press({VK_RETURN}); }
 
   // Alt+S; the settings window once it shows in front, or null.
@@ -369,7 +357,7 @@ class LauncherSession {
     return nullptr;
   }
 
-  HWND FindMessageBox(std::wstring_view title) const {
+  HWND FindMessageBox(const wchar_t* title) const {
     return FindTopLevelWindow(processId_, L"#32770", title);
   }
   bool WaitForExit(DWORD milliseconds) const {
@@ -386,13 +374,10 @@ class LauncherSession {
   // behind by an aborted test, or started by hand in the test prefix, would
   // make every later start end at once.
   static void EndStrayLaunchers() {
-    DWORD owner = 0;
     for (int stray = 0; stray < 10; ++stray) {
-      HWND window = FindWindowWhere(nullptr, [&](HWND window) {
-        GetWindowThreadProcessId(window, &owner);
-        return owner != GetCurrentProcessId() && Title(window) == L"Mirabelton";
-      });
-      Handle process(window ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, owner) : nullptr);
+      DWORD owner = 0;
+      GetWindowThreadProcessId(FindWindowW(nullptr, L"Mirabelton"), &owner);
+      Handle process(owner ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, owner) : nullptr);
       if (!process || !TerminateProcess(process.get(), 1)) return;
       WaitForSingleObject(process.get(), 5000);
     }
@@ -419,19 +404,5 @@ class LauncherSession {
   HWND combo_ = nullptr;
   HWND edit_ = nullptr;  // the combo box's own
 };
-
-// Waits for the probe's count-th start and checks that it was of this exe.
-inline ::testing::AssertionResult Launched(const LauncherSession& session, size_t count,
-                                           const std::string& exe) {
-  WaitUntil([&] { return session.ProbeLog().size() >= count; });
-  const auto log = session.ProbeLog();
-  if (log.size() == count && log.back().find(exe) != std::string::npos) {
-    return ::testing::AssertionSuccess();
-  }
-  auto failure = ::testing::AssertionFailure()
-                 << "start " << count << " should be " << exe << "; the probe logged:";
-  for (const std::string& line : log) failure << "\n  " << line;
-  return failure;
-}
 
 }  // namespace e2e

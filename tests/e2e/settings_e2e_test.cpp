@@ -30,7 +30,8 @@ class SettingsE2e : public ::testing::Test {
 };
 
 TEST_F(SettingsE2e, AnAliasAddedAndAppliedIsSavedAndCompletesAtOnce) {
-  const std::filesystem::path note = session_.AddProbe(L"note.exe");
+  const std::filesystem::path note = session_.Folder() / L"note.exe";
+  std::filesystem::copy_file(session_.Folder() / L"probe.exe", note);
   SetCursorPos(0, 0);  // no tooltip in the picture
   HWND settings = session_.OpenSettings();
   ASSERT_TRUE(settings);
@@ -48,7 +49,7 @@ TEST_F(SettingsE2e, AnAliasAddedAndAppliedIsSavedAndCompletesAtOnce) {
   ASSERT_TRUE(WaitUntil([&] { return session_.ComboText() == L"note"; }))
       << "the box holds " << Utf8(session_.ComboText());
   ASSERT_TRUE(session_.Press({VK_RETURN}));
-  EXPECT_TRUE(Launched(session_, 1, "note.exe"));
+  EXPECT_EQ(session_.ProbeLog(1), std::vector<std::string>{"note.exe"});
 }
 
 TEST_F(SettingsE2e, CancelWritesNothing) {
