@@ -1,13 +1,11 @@
-// What the end-to-end tests share: the real Mirabelton.exe started in a
-// folder of its own, input given as a user gives it (SendInput), and its
-// windows read with bounded messages, so that a hung program yields "no
-// answer" instead of a hung test.
+// What the end-to-end tests share: the real Mirabelton.exe in a folder of
+// its own, input given as a user gives it, and windows read with bounded
+// messages, so that a hung program yields "no answer", not a hung test.
 #pragma once
 
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -75,7 +73,7 @@ inline void SaveScreenshot(const std::string& name) {
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
                                     &pixels, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
+  SelectObject(memory, bitmap);
   if (bitmap &&
       BitBlt(memory, 0, 0, width, height, screen, GetSystemMetrics(SM_XVIRTUALSCREEN),
              GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY) &&
@@ -89,9 +87,8 @@ inline void SaveScreenshot(const std::string& name) {
     out.write(reinterpret_cast<const char*>(&header), sizeof header);
     out.write(static_cast<const char*>(pixels), header.biSizeImage);
   }
-  SelectObject(memory, previous);
-  if (bitmap) DeleteObject(bitmap);
-  DeleteDC(memory);
+  DeleteDC(memory);  // first, so that the bitmap is no longer selected
+  DeleteObject(bitmap);
   ReleaseDC(nullptr, screen);
 }
 
@@ -166,30 +163,25 @@ inline std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wPar
 
 // WM_GETTEXT: for a combo box, the text of its edit field.
 inline std::optional<std::wstring> WindowText(HWND window) {
-  const auto length = SendBounded(window, WM_GETTEXTLENGTH);
-  if (!length) return std::nullopt;
-  std::wstring text(static_cast<size_t>(*length) + 1, L'\0');
-  const auto copied =
-      SendBounded(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  if (!copied) return std::nullopt;
-  text.resize(static_cast<size_t>(*copied));
+  wchar_t text[1024] = {};
+  if (!SendBounded(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text))) return std::nullopt;
   return text;
 }
 
-// The first window, top-level (parent null) or below parent, that the test holds.
+// The first window below parent that the test holds.
 inline HWND FindWindowWhere(HWND parent, const std::function<bool(HWND)>& test) {
-  struct Search {
-    const std::function<bool(HWND)>* test;
-    HWND found = nullptr;
-  } search{&test};
-  auto visit = [](HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    if ((*search->test)(window)) search->found = window;
-    return search->found ? FALSE : TRUE;
-  };
-  parent ? EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&search))
-         : EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> windows;
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  for (HWND window : windows) {
+    if (test(window)) return window;
+  }
+  return nullptr;
 }
 
 inline bool IsOfClass(HWND window, std::wstring_view className) {
@@ -217,12 +209,8 @@ inline HWND FindDescendantWithText(HWND parent, std::wstring_view text) {
 }
 // A message box's message: its static control with text (the icon has none).
 inline std::wstring MessageBoxText(HWND box) {
-  return WindowText(FindWindowWhere(box,
-                                    [](HWND window) {
-                                      return IsOfClass(window, L"Static") &&
-                                             !WindowText(window).value_or(L"").empty();
-                                    }))
-      .value_or(L"");
+  auto message = [](HWND child) { return IsOfClass(child, L"Static") && WindowText(child) != L""; };
+  return WindowText(FindWindowWhere(box, message)).value_or(L"");
 }
 inline bool IsForeground(HWND window) { return window && GetForegroundWindow() == window; }
 
@@ -230,17 +218,15 @@ inline bool IsForeground(HWND window) { return window && GetForegroundWindow() =
 // that real paths can point into it.
 using SettingsWriter = std::function<std::string(const std::filesystem::path& folder)>;
 
-// A fresh temporary folder holding copies of Mirabelton.exe, probe.exe and
-// the settings file, and the launcher started there, its window ready (and
-// shown, unless waitUntilShown is false); throws when any of that fails.
-// On destruction it saves a picture if the test failed, ends the launcher
-// and removes the folder.
+// Mirabelton.exe started with probe.exe and the settings file in a fresh
+// temporary folder, its window ready (and shown, unless waitUntilShown is
+// false), or an exception; when over, a picture if the test failed.
 class LauncherSession {
  public:
   explicit LauncherSession(const SettingsWriter& settings, const std::wstring& arguments = L"",
                            bool waitUntilShown = true) {
     EndStrayLaunchers();
-    static std::atomic<int> counter{0};
+    static int counter = 0;
     folder_ = std::filesystem::temp_directory_path() /
               (L"mirabelton-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                std::to_wstring(++counter));
@@ -249,10 +235,7 @@ class LauncherSession {
       std::filesystem::create_directories(folder_);
       std::filesystem::copy_file(WindowsPath(E2E_LAUNCHER_EXE), folder_ / L"Mirabelton.exe");
       std::filesystem::copy_file(WindowsPath(E2E_PROBE_EXE), folder_ / L"probe.exe");
-      const std::string bytes = settings(folder_);
-      if (!(std::ofstream(folder_ / L"Mirabelton.ini", std::ios::binary) << bytes)) {
-        throw std::runtime_error("cannot write the settings file");
-      }
+      std::ofstream(folder_ / L"Mirabelton.ini", std::ios::binary) << settings(folder_);
       process_ = StartProgram(folder_ / L"Mirabelton.exe", arguments, &processId_);
       // The window exists before its controls do, and is shown after both.
       const bool ready = WaitUntil([&] {
@@ -359,9 +342,6 @@ class LauncherSession {
 
   HWND FindMessageBox(const wchar_t* title) const {
     return FindTopLevelWindow(processId_, L"#32770", title);
-  }
-  bool WaitForExit(DWORD milliseconds) const {
-    return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
   }
   std::optional<DWORD> ExitCode() const {
     DWORD code = 0;

@@ -20,25 +20,21 @@ constexpr const wchar_t* kOverrides[] = {
     L"Software\\Wine\\AppDefaults\\Mirabelton.exe\\DllOverrides",
     L"Software\\Wine\\AppDefaults\\bare.exe\\DllOverrides"};
 
-// Wine's overrides for these two programs only: the rest of the prefix is untouched.
-struct SearchLikeWindows {
-  SearchLikeWindows() {
-    for (const wchar_t* key : kOverrides) {
-      for (const wchar_t* name : kPlanted) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_SZ, L"native,builtin",
-                        sizeof L"native,builtin");
+TEST(PlantedDll, NoneBesideTheExeRunsInsideTheLauncher) {
+  // Wine's overrides for these two programs only: the rest of the prefix is untouched.
+  for (const wchar_t* key : kOverrides) {
+    for (const wchar_t* name : kPlanted) {
+      RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_SZ, L"native,builtin",
+                      sizeof L"native,builtin");
+    }
+  }
+  struct Cleanup {
+    ~Cleanup() {
+      for (const wchar_t* key : kOverrides) {
+        RegDeleteTreeW(HKEY_CURRENT_USER, std::filesystem::path(key).parent_path().c_str());
       }
     }
-  }
-  ~SearchLikeWindows() {
-    for (const wchar_t* key : kOverrides) {
-      RegDeleteTreeW(HKEY_CURRENT_USER, std::filesystem::path(key).parent_path().c_str());
-    }
-  }
-};
-
-TEST(PlantedDll, NoneBesideTheExeRunsInsideTheLauncher) {
-  SearchLikeWindows searchOrder;
+  } cleanup;
   LauncherSession session([](const std::filesystem::path& folder) {
     for (const wchar_t* name : kPlanted) {
       std::filesystem::copy_file(WindowsPath(E2E_PLANTED_DLL),

@@ -90,9 +90,7 @@ TEST_F(SettingsE2e, ASaveThatCannotBeWrittenWarnsAndKeepsTheWindowOpen) {
   // With the file free again the same edits are saved. (The button is
   // clicked: keys right after a change of focus may lose their Alt.)
   lock.reset();
-  HWND apply = FindDescendantWithText(settings, L"設定(&S)");
-  ASSERT_TRUE(apply);
-  PostMessageW(apply, BM_CLICK, 0, 0);
+  PostMessageW(FindDescendantWithText(settings, L"設定(&S)"), BM_CLICK, 0, 0);
   ASSERT_TRUE(Closes(settings));
   EXPECT_NE(session_.SettingsBytes().find("2=kept\r\n2R=C:\\kept.exe\r\n"), std::string::npos);
 }
