@@ -46,21 +46,14 @@ inline std::string Utf8(std::wstring_view text) {
   return {bytes.begin(), bytes.end()};
 }
 
-// A path the build handed over (Linux, UTF-8) as Wine reaches it.
-inline std::filesystem::path WindowsPath(std::string_view linuxPath) {
-  return L"Z:" + std::filesystem::path(std::u8string(linuxPath.begin(), linuxPath.end()))
-                     .make_preferred()
-                     .wstring();
-}
-
 // The whole desktop as a BMP under build/win64/artifacts, for people reading
 // a run: these pictures are never compared.
 inline void SaveScreenshot(const std::string& name) {
-  const std::filesystem::path folder = WindowsPath(E2E_ARTIFACT_DIR);
+  const std::filesystem::path folder = E2E_ARTIFACT_DIR;
   std::error_code ignored;
   std::filesystem::create_directories(folder, ignored);
-  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-  const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
   BITMAPINFOHEADER header{};
   header.biSize = sizeof header;
   header.biWidth = width;
@@ -233,8 +226,8 @@ class LauncherSession {
     try {
       std::filesystem::remove_all(folder_);
       std::filesystem::create_directories(folder_);
-      std::filesystem::copy_file(WindowsPath(E2E_LAUNCHER_EXE), folder_ / L"Mirabelton.exe");
-      std::filesystem::copy_file(WindowsPath(E2E_PROBE_EXE), folder_ / L"probe.exe");
+      std::filesystem::copy_file(E2E_LAUNCHER_EXE, folder_ / L"Mirabelton.exe");
+      std::filesystem::copy_file(E2E_PROBE_EXE, folder_ / L"probe.exe");
       std::ofstream(folder_ / L"Mirabelton.ini", std::ios::binary) << settings(folder_);
       process_ = StartProgram(folder_ / L"Mirabelton.exe", arguments, &processId_);
       // The window exists before its controls do, and is shown after both.

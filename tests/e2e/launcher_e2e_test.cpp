@@ -44,8 +44,13 @@ TEST(LauncherE2e, TheHotKeyShowsTheBoxWithTheCaretInItAndEscHides) {
   LauncherSession session(Probes({"mail"}), L"/h", false);
   ASSERT_FALSE(session.Visible());
   for (int round = 0; round < 2; ++round) {  // the second time with text left behind
-    ASSERT_TRUE(PressKeys({VK_F12}));
-    ASSERT_TRUE(WaitUntil([&] { return session.Visible(); })) << "F12 did not show the launcher";
+    // Wine may call the launcher idle before its start-up registered the key
+    // (COM pumps messages); another press is harmless: it only shows.
+    for (int press = 0; press < 5 && !session.Visible(); ++press) {
+      ASSERT_TRUE(PressKeys({VK_F12}));
+      WaitUntil([&] { return session.Visible(); }, std::chrono::seconds(2));
+    }
+    ASSERT_TRUE(session.Visible()) << "F12 did not show the launcher";
     EXPECT_TRUE(WaitUntil([&] { return IsForeground(session.Window()); }));
     EXPECT_TRUE(WaitUntil([&] { return session.ComboText().empty(); }));
     ASSERT_TRUE(TypeText(L"m"));  // straight into the box: it has the focus

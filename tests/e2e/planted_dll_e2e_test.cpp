@@ -37,10 +37,9 @@ TEST(PlantedDll, NoneBesideTheExeRunsInsideTheLauncher) {
   } cleanup;
   LauncherSession session([](const std::filesystem::path& folder) {
     for (const wchar_t* name : kPlanted) {
-      std::filesystem::copy_file(WindowsPath(E2E_PLANTED_DLL),
-                                 folder / (name + std::wstring(L".dll")));
+      std::filesystem::copy_file(E2E_PLANTED_DLL, folder / (name + std::wstring(L".dll")));
     }
-    std::filesystem::copy_file(WindowsPath(E2E_BARE_WINDOW_EXE), folder / L"bare.exe");
+    std::filesystem::copy_file(E2E_BARE_WINDOW_EXE, folder / L"bare.exe");
     return std::string("[Programs]\r\nTotalNumber=0\r\n");
   });
   HWND settings = session.OpenSettings();
