@@ -1,0 +1,381 @@
+// What the end-to-end tests share: the real Mirabelton.exe in a folder of
+// its own, input given as a user gives it, and windows read with bounded
+// messages, so that a hung program yields "no answer", not a hung test.
+#pragma once
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace e2e {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
+
+// Tests wait for effects, never for a time: a condition is polled until it
+// holds, and only one that never comes true fails, after a bound generous
+// enough for a loaded machine.
+inline constexpr std::chrono::milliseconds kEffectBound{10'000};
+template <class Condition>
+bool WaitUntil(Condition condition, std::chrono::milliseconds bound = kEffectBound) {
+  const auto deadline = std::chrono::steady_clock::now() + bound;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+inline std::string Utf8(std::wstring_view text) {
+  const std::u8string bytes = std::filesystem::path(text).u8string();
+  return {bytes.begin(), bytes.end()};
+}
+
+// The whole desktop as a BMP under build/win64/artifacts, for people reading
+// a run: these pictures are never compared.
+inline void SaveScreenshot(const std::string& name) {
+  const std::filesystem::path folder = E2E_ARTIFACT_DIR;
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;  // bottom-up, as BMP files store rows
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biSizeImage = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
+  void* pixels = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
+                                    &pixels, nullptr, 0);
+  SelectObject(memory, bitmap);
+  if (bitmap &&
+      BitBlt(memory, 0, 0, width, height, screen, GetSystemMetrics(SM_XVIRTUALSCREEN),
+             GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY) &&
+      GdiFlush()) {
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    std::ofstream out(folder / (name + ".bmp"), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(static_cast<const char*>(pixels), header.biSizeImage);
+  }
+  DeleteDC(memory);  // first, so that the bitmap is no longer selected
+  DeleteObject(bitmap);
+  ReleaseDC(nullptr, screen);
+}
+
+// Starts exe in its own folder; throws when it cannot.
+inline Handle StartProgram(const std::filesystem::path& exe, const std::wstring& arguments,
+                           DWORD* processId) {
+  std::wstring commandLine = L"\"" + exe.wstring() + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      exe.parent_path().c_str(), &startup, &info)) {
+    throw std::runtime_error("cannot start " + Utf8(exe.wstring()) + ": error " +
+                             std::to_string(GetLastError()));
+  }
+  CloseHandle(info.hThread);
+  *processId = info.dwProcessId;
+  return Handle(info.hProcess);
+}
+
+// Each character as a Unicode key stroke (wVk 0), whatever the keyboard
+// layout; or virtual keys (main block and function keys: no extended
+// flag) pressed in order and released in reverse, {VK_MENU, 'S'} being Alt+S.
+inline bool SendKeys(std::wstring_view keys, bool unicode) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD key, DWORD up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = unicode ? 0 : key;
+    input.ki.wScan = unicode ? key : static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up | (unicode ? KEYEVENTF_UNICODE : 0);
+    inputs.push_back(input);
+  };
+  for (wchar_t key : keys) {
+    add(key, 0);
+    if (unicode) add(key, KEYEVENTF_KEYUP);
+  }
+  for (auto key = keys.rbegin(); !unicode && key != keys.rend(); ++key) add(*key, KEYEVENTF_KEYUP);
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+inline bool TypeText(std::wstring_view text) { return SendKeys(text, true); }
+inline bool PressKeys(std::initializer_list<WORD> keys) {
+  return SendKeys(std::wstring(keys.begin(), keys.end()), false);
+}
+
+inline bool SendPointer(POINT screen, DWORD buttons = 0) {
+  // Absolute coordinates run over 0..65536 of the screen; rounding up lands
+  // exactly on the pixel whatever way the system scales them back.
+  const long long width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = static_cast<LONG>((screen.x * 65536LL + width - 1) / width);
+  input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
+  input.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return SendInput(1, &input, sizeof input) == 1;
+}
+// Moves the pointer to a point of the screen and waits until it is there.
+inline bool MovePointer(POINT screen) {
+  POINT now{};
+  return SendPointer(screen) &&
+         WaitUntil([&] { return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y; });
+}
+
+inline std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam = 0,
+                                          LPARAM lParam = 0) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)) {
+    return std::nullopt;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+// WM_GETTEXT: for a combo box, the text of its edit field.
+inline std::optional<std::wstring> WindowText(HWND window) {
+  wchar_t text[1024] = {};
+  if (!SendBounded(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text))) return std::nullopt;
+  return text;
+}
+
+// The first window below parent that the test holds.
+inline HWND FindWindowWhere(HWND parent, const std::function<bool(HWND)>& test) {
+  std::vector<HWND> windows;
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  for (HWND window : windows) {
+    if (test(window)) return window;
+  }
+  return nullptr;
+}
+
+inline bool IsOfClass(HWND window, std::wstring_view className) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return CompareStringOrdinal(name, -1, std::wstring(className).c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// A top-level window of the process, shown or hidden, of this class and
+// title (either may be null: any).
+inline HWND FindTopLevelWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, title));) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId) return window;
+  }
+  return nullptr;
+}
+inline HWND FindDescendant(HWND parent, std::wstring_view className) {
+  return FindWindowWhere(parent, [&](HWND window) { return IsOfClass(window, className); });
+}
+// A button by its caption.
+inline HWND FindDescendantWithText(HWND parent, std::wstring_view text) {
+  return FindWindowWhere(parent, [&](HWND window) { return WindowText(window) == text; });
+}
+// A message box's message: its static control with text (the icon has none).
+inline std::wstring MessageBoxText(HWND box) {
+  auto message = [](HWND child) { return IsOfClass(child, L"Static") && WindowText(child) != L""; };
+  return WindowText(FindWindowWhere(box, message)).value_or(L"");
+}
+inline bool IsForeground(HWND window) { return window && GetForegroundWindow() == window; }
+
+// Builds the settings file's bytes once the session's folder is known, so
+// that real paths can point into it.
+using SettingsWriter = std::function<std::string(const std::filesystem::path& folder)>;
+
+// Mirabelton.exe started with probe.exe and the settings file in a fresh
+// temporary folder, its window ready (and shown, unless waitUntilShown is
+// false), or an exception; when over, a picture if the test failed.
+class LauncherSession {
+ public:
+  explicit LauncherSession(const SettingsWriter& settings, const std::wstring& arguments = L"",
+                           bool waitUntilShown = true) {
+    EndStrayLaunchers();
+    static int counter = 0;
+    folder_ = std::filesystem::temp_directory_path() /
+              (L"mirabelton-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(++counter));
+    try {
+      std::filesystem::remove_all(folder_);
+      std::filesystem::create_directories(folder_);
+      std::filesystem::copy_file(E2E_LAUNCHER_EXE, folder_ / L"Mirabelton.exe");
+      std::filesystem::copy_file(E2E_PROBE_EXE, folder_ / L"probe.exe");
+      std::ofstream(folder_ / L"Mirabelton.ini", std::ios::binary) << settings(folder_);
+      process_ = StartProgram(folder_ / L"Mirabelton.exe", arguments, &processId_);
+      // The window exists before its controls do, and is shown after both.
+      const bool ready = WaitUntil([&] {
+        // By class too: the hot-key warning box has the same title.
+        window_ = FindTopLevelWindow(processId_, L"MirabeltonLauncher", L"Mirabelton");
+        combo_ = window_ ? FindDescendant(window_, L"ComboBox") : nullptr;
+        edit_ = combo_ ? FindDescendant(combo_, L"Edit") : nullptr;
+        return (edit_ && (!waitUntilShown || Visible())) || ExitCode();  // or it gave up
+      });
+      if (auto code = ExitCode()) {
+        throw std::runtime_error("Mirabelton.exe ended at its start: " + std::to_string(*code));
+      }
+      if (!ready) throw std::runtime_error("the launcher window with its box never got ready");
+      // Start-up is over when the program first waits for input: a hot key
+      // pressed earlier could find nothing registered yet.
+      if (WaitForInputIdle(process_.get(), static_cast<DWORD>(kEffectBound.count())) != 0) {
+        throw std::runtime_error("the launcher never became idle after its start");
+      }
+    } catch (...) {
+      End();
+      throw;
+    }
+  }
+  ~LauncherSession() {
+    if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        test && test->result()->Failed()) {
+      SaveScreenshot(std::string(test->test_suite_name()) + "." + test->name());
+    }
+    End();
+  }
+  LauncherSession(const LauncherSession&) = delete;
+  LauncherSession& operator=(const LauncherSession&) = delete;
+
+  const std::filesystem::path& Folder() const { return folder_; }
+  DWORD ProcessId() const { return processId_; }
+  HWND Window() const { return window_; }
+  bool Visible() const { return IsWindowVisible(window_) != FALSE; }
+  std::wstring ComboText() const { return WindowText(combo_).value_or(L"<no answer>"); }
+  // Start and end packed: CB_GETEDITSEL's pointers do not cross processes.
+  LRESULT Selection() const { return SendBounded(combo_, CB_GETEDITSEL).value_or(-1); }
+
+  // The lines of probe-log.txt in the folder, the file name of each probe
+  // started, once there are `count` of them (or the bound has passed).
+  std::vector<std::string> ProbeLog(size_t count = 0) const {
+    std::vector<std::string> lines;
+    WaitUntil([&] {
+      std::ifstream in(folder_ / L"probe-log.txt");
+      lines.clear();
+      for (std::string line; std::getline(in, line);) lines.push_back(line);
+      return lines.size() >= count;
+    });
+    return lines;
+  }
+  std::string SettingsBytes() const {
+    std::ifstream in(folder_ / L"Mirabelton.ini", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // Shows the window in front, clicks into the box and empties it, as a
+  // user would before typing a command; false when any of that fails.
+  bool Present() {
+    ShowWindow(window_, SW_SHOW);
+    if (!WaitUntil([&] { return Visible(); }) || !BringToForeground()) return false;
+    // Shown from outside, the window keeps the focus itself: click the box.
+    RECT box{};
+    GetWindowRect(edit_, &box);
+    const POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    return MovePointer(middle) && SendPointer(middle, MOUSEEVENTF_LEFTDOWN) &&
+           SendPointer(middle, MOUSEEVENTF_LEFTUP) && WaitUntil([&] {
+             return GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &thread) &&
+                    thread.hwndFocus == edit_;
+           }) &&
+           SendBounded(combo_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")) &&
+           WaitUntil([&] { return ComboText().empty(); });
+  }
+  // Keys go to the foreground window: these bring the launcher there first.
+  bool Type(std::wstring_view text) { return BringToForeground() && TypeText(text); }
+  bool Press(std::initializer_list<WORD> keys) { return BringToForeground() && PressKeys(keys); }
+  bool Run(std::wstring_view command) { return Present() && Type(command) && Press({VK_RETURN}); }
+
+  // Alt+S; the settings window once it shows in front, or null.
+  HWND OpenSettings() {
+    HWND window = nullptr;
+    auto shown = [&] {
+      window = FindTopLevelWindow(processId_, L"MirabeltonSettings", L"Mirabeltonの設定");
+      return window && IsWindowVisible(window) && IsForeground(window);
+    };
+    // Wine takes the state of the modifier keys from the X server when one
+    // of its windows gains the X focus; an injected Alt that meets such a
+    // moment is dropped and the S arrives alone, as a letter in the box.
+    // That, and only that, is worth a second Alt+S.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      if (!Press({VK_MENU, 'S'})) break;
+      if (!WaitUntil([&] { return shown() || ComboText() == L"s"; })) break;
+      if (shown()) return window;
+      if (!Present()) break;
+    }
+    ADD_FAILURE() << "Alt+S: no settings window in front; the command box holds \""
+                  << Utf8(ComboText()) << "\"";
+    return nullptr;
+  }
+
+  HWND FindMessageBox(const wchar_t* title) const {
+    return FindTopLevelWindow(processId_, L"#32770", title);
+  }
+  std::optional<DWORD> ExitCode() const {
+    DWORD code = 0;
+    if (!process_ || !GetExitCodeProcess(process_.get(), &code) || code == STILL_ACTIVE) return {};
+    return code;
+  }
+
+ private:
+  // One launcher runs per session (a named mutex), so a launcher left
+  // behind by an aborted test, or started by hand in the test prefix, would
+  // make every later start end at once.
+  static void EndStrayLaunchers() {
+    for (int stray = 0; stray < 10; ++stray) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(FindWindowW(nullptr, L"Mirabelton"), &owner);
+      Handle process(owner ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, owner) : nullptr);
+      if (!process || !TerminateProcess(process.get(), 1)) return;
+      WaitForSingleObject(process.get(), 5000);
+    }
+  }
+  void End() noexcept {
+    if (process_ && !ExitCode()) {
+      TerminateProcess(process_.get(), 1);
+      WaitForSingleObject(process_.get(), 5000);
+    }
+    process_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  bool BringToForeground() {
+    if (IsForeground(window_)) return true;
+    SetForegroundWindow(window_);
+    return WaitUntil([&] { return IsForeground(window_); });
+  }
+
+  std::filesystem::path folder_;
+  Handle process_;
+  DWORD processId_ = 0;
+  HWND window_ = nullptr;
+  HWND combo_ = nullptr;
+  HWND edit_ = nullptr;  // the combo box's own
+};
+
+}  // namespace e2e
