@@ -65,19 +65,6 @@ TEST_F(ChromeTest, AltShortcutsLookOnlyAtTheAltBitAndTheGlyphsHideOrEnd) {
   ExpectAt(6000, 4500);
 }
 
-TEST_F(ChromeTest, PressedLooksFollowTheMouseAndTheTwoButtonsAreIndependent) {
-  main.lblRun_MouseDown();
-  EXPECT_FALSE(imgRunRaised.Visible());
-  EXPECT_TRUE(imgSetRaised.Visible());
-  main.lblSet_MouseDown();
-  EXPECT_FALSE(imgSetRaised.Visible());
-  main.lblRun_MouseUp();
-  EXPECT_TRUE(imgRunRaised.Visible());
-  EXPECT_FALSE(imgSetRaised.Visible());
-  main.lblSet_MouseUp();
-  EXPECT_TRUE(imgSetRaised.Visible());
-}
-
 TEST_F(ChromeTest, ADroppedFileListReplacesTheTextCompletesAndLaunchesNothing) {
   EXPECT_EQ(main.cmbRun_OLEDragOver(true), 1);
   EXPECT_EQ(main.cmbRun_OLEDragOver(false), 0);

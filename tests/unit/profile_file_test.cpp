@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 
 #include "tests/fakes/test_code_page.h"
@@ -21,11 +18,6 @@ const std::string kSpreadsheet = "\x95\x5C\x8C\x76\x8E\x5A";  // 表計算
 const std::string kZone = "\x83\x5D\x81\x5B\x83\x93";         // ゾーン
 const std::wstring kCp932Path = L"C:\\ソフト\\表計算";
 const std::string kCp932PathBytes = "C:\\" + kSoftware + "\\" + kSpreadsheet;
-
-std::string ReadSample(const char* name) {
-  std::ifstream in(std::string(MIRABELTON_TEST_DATA) + "/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class ProfileFileTest : public ::testing::Test {
  protected:
@@ -188,66 +180,6 @@ TEST_F(ProfileFileTest, SwitchesToUtf8WhenTheCodePageCannotHoldAValue) {
   }
 }
 
-TEST_F(ProfileFileTest, SurvivesBinaryGarbageAndHugeValues) {
-  std::mt19937 random(932);
-  std::string garbage(64 * 1024, '\0');
-  for (char& c : garbage) {
-    c = static_cast<char>(random() % 7 == 0 ? "[]=\r\n\"\0"[random() % 7] : random());
-  }
-  for (const std::string& prefix : {std::string(), std::string("\xEF\xBB\xBF")}) {
-    ProfileFile file = Parse(prefix + garbage);
-    file.Get(L"Programs", L"TotalNumber");
-    ASSERT_TRUE(file.Set(L"Programs", L"1R", kCp932Path));
-    EXPECT_EQ(file.Serialize().substr(0, prefix.size() + garbage.size()), prefix + garbage);
-    EXPECT_EQ(Reparse(file).Get(L"Programs", L"1R"), kCp932Path);
-  }
-
-  const std::wstring huge = std::wstring(10 * 1024 * 1024, L'x') + L"表";
-  ProfileFile file = Parse("[Programs]\r\n");
-  ASSERT_TRUE(file.Set(L"Programs", L"1R", huge));
-  EXPECT_EQ(Reparse(file).Get(L"Programs", L"1R"), huge);
-}
-
-TEST_F(ProfileFileTest, SampleFilesParseAndRoundTripUnchanged) {
-  const struct {
-    const char* name;
-    FileEncoding encoding;
-    std::wstring path;
-  } samples[] = {{"cp932_crlf.ini", FileEncoding::Ansi, L"C:\\ソフト\\表計算\\mail.exe"},
-                 {"utf8_bom_lf.ini", FileEncoding::Utf8Bom, L"/home/user/😀/run"},
-                 {"utf8_nobom.ini", FileEncoding::Utf8, kCp932Path}};
-  for (const auto& sample : samples) {
-    const std::string bytes = ReadSample(sample.name);
-    ProfileFile file = Parse(bytes);
-    EXPECT_EQ(file.Encoding(), sample.encoding) << sample.name;
-    EXPECT_EQ(file.Get(L"Programs", L"1R"), sample.path) << sample.name;
-    EXPECT_EQ(file.Serialize(), bytes) << sample.name;
-  }
-  ProfileFile changed = Parse(ReadSample("cp932_crlf.ini"));
-  EXPECT_EQ(changed.Get(L"Programs", L"3"), L"ソフト");
-  ASSERT_TRUE(changed.Set(L"Programs", L"HotKey", L"123"));
-  std::string expected = ReadSample("cp932_crlf.ini");
-  expected.replace(expected.find("HotKey=122"), 10, "HotKey=123");
-  EXPECT_EQ(changed.Serialize(), expected);
-}
-
-TEST_F(ProfileFileTest, ThirtyTwoThousandAliasesAllReadBackAfterRewriting) {
-  std::string bytes = "[Programs]\r\nTotalNumber=32767\r\n";
-  for (int i = 1; i <= 32767; ++i) bytes += std::to_string(i) + "=n" + std::to_string(i) + "\r\n";
-  bytes += "\r\n[Other]\r\nx=1\r\n";
-  ProfileFile file = Parse(bytes);
-  for (int i = 1; i <= 32767; ++i) {
-    ASSERT_TRUE(file.Set(L"Programs", std::to_wstring(i), L"m" + std::to_wstring(i)));
-    ASSERT_TRUE(file.Set(L"Programs", std::to_wstring(i) + L"R", L"p" + std::to_wstring(i)));
-  }
-  const ProfileFile back = Reparse(file);
-  for (int i = 1; i <= 32767; ++i) {
-    ASSERT_EQ(back.Get(L"Programs", std::to_wstring(i)), L"m" + std::to_wstring(i));
-    ASSERT_EQ(back.Get(L"Programs", std::to_wstring(i) + L"r"), L"p" + std::to_wstring(i));
-  }
-  EXPECT_EQ(back.Get(L"Other", L"x"), L"1");
-}
-
 TEST(Utf8Codec, IsStrict) {
   // The first and last code point of each length, and a full-width form.
   const std::string bytes =
@@ -265,14 +197,6 @@ TEST(Utf8Codec, IsStrict) {
   EXPECT_FALSE(core::LooksLikeUtf8("plain ascii"));
   EXPECT_TRUE(core::LooksLikeUtf8("caf\xC3\xA9"));
   EXPECT_FALSE(core::LooksLikeUtf8(kCp932PathBytes));
-}
-
-TEST(CodePage932, ConvertsOnlyExactly) {
-  const auto cp932 = fakes::MakeCodePage932();
-  EXPECT_EQ(cp932->Encode(L"\uFF5E"), "\x81\x60");
-  EXPECT_FALSE(cp932->Encode(L"\u301C")) << "shares 0x8160 but does not come back";
-  EXPECT_FALSE(cp932->Encode(L"😀"));
-  EXPECT_FALSE(cp932->Decode("\x83"));
 }
 
 }  // namespace

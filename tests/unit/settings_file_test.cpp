@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "tests/fakes/memory_file_access.h"
 #include "tests/fakes/test_code_page.h"
 
 using core::FileEncoding;
@@ -42,16 +41,6 @@ TEST(SettingsNumbers, HotKeyIsAnyInt32ElseTheDefault) {
   EXPECT_EQ(core::ParseHotKey(std::wstring(100, L'1')), 123);
 }
 
-TEST(SettingsNames, KeysAndPath) {
-  EXPECT_EQ(core::ShortNameKey(12), L"12");
-  EXPECT_EQ(core::RealPathKey(12), L"12R");
-#ifdef _WIN32
-  EXPECT_EQ(core::SettingsPathIn(L"C:\\Tools"), L"C:\\Tools\\Mirabelton.ini");
-#else
-  EXPECT_EQ(core::SettingsPathIn(L"/opt/tools"), L"/opt/tools/Mirabelton.ini");
-#endif
-}
-
 class SettingsAliasTable : public ::testing::Test {
  protected:
   core::AliasTable Read(std::string_view bytes) const {
@@ -74,42 +63,6 @@ TEST_F(SettingsAliasTable, FollowsTotalNumberKeepsDuplicatesAndFillsGaps) {
   EXPECT_EQ(table.shortNames, (std::vector<std::wstring>{L"same", L"same", L"", L""}));
   EXPECT_EQ(table.realPaths, (std::vector<std::wstring>{L"", L"a", L"b", L"", L""}));
   EXPECT_EQ(table.hotKeyValue, 123);
-}
-
-TEST(SettingsStore, LoadsSavesAndReportsAFailedWrite) {
-  const auto cp932 = fakes::MakeCodePage932();
-  fakes::MemoryFileAccess files;
-  core::SettingsStore store(files, *cp932, FileEncoding::Utf8Bom, L"/p/Mirabelton.ini");
-
-  const ProfileFile missing = store.Load();
-  EXPECT_EQ(missing.Encoding(), FileEncoding::Utf8Bom);
-  const auto empty = core::ReadAliasTable(missing);
-  EXPECT_EQ(empty.totalNumberText, L"0");
-  EXPECT_TRUE(empty.shortNames.empty());
-  EXPECT_EQ(empty.realPaths, std::vector<std::wstring>{L""});
-  EXPECT_EQ(empty.hotKeyValue, core::kDefaultHotKey);
-
-  files.files[L"/p/Mirabelton.ini"] = "[Programs]\r\nTotalNumber=1\r\n1=\x95\x5C\r\n";
-  ProfileFile loaded = store.Load();
-  EXPECT_EQ(loaded.Encoding(), FileEncoding::Ansi);
-  EXPECT_EQ(core::ReadAliasTable(loaded).shortNames, std::vector<std::wstring>{L"表"});
-
-  auto setHotKey = [](const wchar_t* value) {
-    return [value](ProfileFile& file) { return file.Set(core::kSection, core::kHotKeyKey, value); };
-  };
-  EXPECT_EQ(store.Update(setHotKey(L"122")), core::UpdateResult::kSaved);
-  EXPECT_EQ(files.files[L"/p/Mirabelton.ini"],
-            "[Programs]\r\nTotalNumber=1\r\n1=\x95\x5C\r\nHotKey=122\r\n");
-
-  files.replaceFails = true;
-  EXPECT_EQ(store.Update(setHotKey(L"117")), core::UpdateResult::kWriteFailed);
-  EXPECT_EQ(store.Update(setHotKey(L"1\n")), core::UpdateResult::kRefused);
-  files.readFails = true;
-  files.exactNames.insert({L"/p", L"Mirabelton.ini"});
-  EXPECT_EQ(store.Update(setHotKey(L"117")), core::UpdateResult::kUnreadable);
-  EXPECT_EQ(files.replaceCalls, 2);
-  files.readFails = false;
-  EXPECT_EQ(core::ReadAliasTable(store.Load()).hotKeyValue, 122);
 }
 
 }  // namespace
