@@ -46,10 +46,6 @@ class FakeEnvironment : public platform::Environment {
   std::wstring folder = L"C:\\Tools\\Mirabelton";
 };
 
-}  // namespace fakes
-
-namespace fakes {
-
 // A hot-key service with one shared table of taken combinations, as the
 // system has, so tests can make a key "held by another program".
 class FakeHotKeyService : public platform::HotKeyService {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/command_text.h"
 #include "tests/fakes/launcher_fixture.h"
 
@@ -8,36 +10,19 @@ namespace {
 using fakes::LauncherFixture;
 
 TEST(PrevHistoryIndex, ReadsTheSuffixAsARoundedNumber) {
-  const std::pair<const wchar_t*, int> cases[] = {{L"@prev", 0},
-                                                  {L"@prev0", 0},
-                                                  {L"@prev1", 1},
-                                                  {L"@prev 1", 1},
-                                                  {L"@PREV2", 2},
-                                                  {L"@prev 1.5", 2},
-                                                  {L"@prev2.5", 2},
-                                                  {L"@prev0.5", 0},
-                                                  {L"@prev1.5000001", 2},
-                                                  {L"@prev 0.49", 0},
-                                                  {L"@prev.6", 1},
-                                                  {L"@prev 1. ", 1},
-                                                  {L"@prev+2", 2},
-                                                  {L"@prev-1", 0},
-                                                  {L"@prev-0.4", 0},
-                                                  {L"@prev7", 0},
-                                                  {L"@prev3", 0},
-                                                  {L"@prev2.6", 0},
-                                                  {L"@prevx", 0},
-                                                  {L"@prev 1 2", 0},
-                                                  {L"@prev1.2.3", 0},
-                                                  {L"@prev.", 0},
-                                                  {L"@prev-", 0},
-                                                  {L"@prev   ", 0},
-                                                  {L"@prev0000000000000000000002", 2},
-                                                  {L"@prev99999999999999999999999999999", 0},
-                                                  {L"@prev0.500001", 1},
-                                                  {L"@prev0.50", 0}};
-  for (const auto& [text, expected] : cases) {
-    EXPECT_EQ(core::PrevHistoryIndex(text), expected) << std::string(text, text + wcslen(text));
+  const std::pair<int, std::vector<const wchar_t*>> groups[] = {
+      {0,
+       {L"@prev", L"@prev0", L"@prev0.5", L"@prev 0.49", L"@prev-1", L"@prev-0.4", L"@prev7",
+        L"@prev3", L"@prev2.6", L"@prevx", L"@prev 1 2", L"@prev1.2.3", L"@prev.", L"@prev-",
+        L"@prev   ", L"@prev99999999999999999999999999999", L"@prev0.50"}},
+      {1, {L"@prev1", L"@prev 1", L"@prev.6", L"@prev 1. ", L"@prev0.500001"}},
+      {2,
+       {L"@PREV2", L"@prev 1.5", L"@prev2.5", L"@prev1.5000001", L"@prev+2",
+        L"@prev0000000000000000000002"}}};
+  for (const auto& [expected, texts] : groups) {
+    for (const wchar_t* text : texts) {
+      EXPECT_EQ(core::PrevHistoryIndex(text), expected) << std::wstring(text).size();
+    }
   }
 }
 
@@ -144,6 +129,56 @@ TEST_F(CommandTest, MyPathOpensTheProgramFolderAndExitUnloads) {
   Run(L"@Exit now");
   EXPECT_EQ(form.unloadCount, 1);
   EXPECT_EQ(shell.opened.size(), 3u);
+}
+
+constexpr int kLeft = 1;
+constexpr int kRight = 2;
+constexpr int kShift = 1;
+constexpr int kCtrl = 2;
+constexpr int kAlt = 4;
+
+class ChromeTest : public fakes::LauncherFixture {
+ protected:
+  void SetUp() override { form.Move(6000, 4500); }
+  void ExpectAt(int left, int top) {
+    EXPECT_EQ(form.Left(), left);
+    EXPECT_EQ(form.Top(), top);
+  }
+};
+
+TEST_F(ChromeTest, DraggingTheTitleBandMovesTheWindowByThePointersTravel) {
+  main.lblBlue_MouseMove(0, 0, 500, 100);  // hovering without a press
+  ExpectAt(6000, 4500);
+  main.lblBlue_MouseDown(kRight, kShift, 600, 120);  // any button drags
+  main.lblBlue_MouseMove(0, 0, 600 + 450, 120);
+  ExpectAt(6450, 4500);
+  // The window has followed, so the pointer is back at the press point.
+  main.lblBlue_MouseMove(kLeft, 0, 600 - 150, 120 + 75);
+  ExpectAt(6300, 4575);
+  main.lblBlue_MouseUp(kLeft, 0, 450, 195);  // another button's release ends it too
+  EXPECT_FALSE(main.Dragging());
+  main.lblBlue_MouseMove(kLeft, 0, 900, 300);
+  ExpectAt(6300, 4575);
+
+  // Press points are rounded to whole twips, halves to even.
+  main.lblBlue_MouseDown(kLeft, 0, 6.5, 7.5);  // 6 and 8
+  main.lblBlue_MouseMove(kLeft, 0, 16, 18);
+  ExpectAt(6310, 4585);
+  main.lblBlue_MouseDown(kLeft, 0, 15.4, 15.6);  // 15 and 16
+  main.lblBlue_MouseMove(kLeft, 0, 15, 16);
+  ExpectAt(6310, 4585);
+}
+
+TEST_F(ChromeTest, AltShortcutsLookOnlyAtTheAltBit) {
+  for (int shift : {0, kShift, kCtrl}) main.Form_KeyDown('S', shift);
+  main.Form_KeyDown('X', 0);
+  main.Form_KeyDown('A', kAlt);  // Alt+A belongs to the hidden button, not here
+  EXPECT_EQ(settingsWindow.shown, 0);
+  for (int shift : {kAlt, kCtrl | kAlt, kShift | kCtrl | kAlt}) main.Form_KeyDown('S', shift);
+  EXPECT_EQ(settingsWindow.shown, 3);
+  EXPECT_EQ(form.unloadCount, 0);
+  main.Form_KeyDown('X', kCtrl | kAlt);
+  EXPECT_EQ(form.unloadCount, 1);
 }
 
 }  // namespace

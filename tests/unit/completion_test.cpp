@@ -68,9 +68,6 @@ TEST_F(CompletionTest, FirstEntryInListOrderWinsAndLongerTextsNeverMatch) {
   EXPECT_EQ(main.MatchIndex(), 2);  // never the later duplicate
   Type(L"d");
   EXPECT_EQ(main.MatchIndex(), 0);
-  LoadAliases({});
-  Type(L"a");
-  EXPECT_EQ(main.MatchIndex(), 0);
 }
 
 TEST(FindListString, FoldsCaseButNotWidthAndEmptyTextFindsNothing) {
