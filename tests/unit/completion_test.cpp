@@ -50,14 +50,6 @@ TEST_F(CompletionTest, EveryDeletingOrCaretKeySwitchesTheMatchOff) {
   EXPECT_EQ(main.MatchIndex(), 0);
 }
 
-TEST_F(CompletionTest, ProgramSetTextRunsOneStepAndKeepsTheSelection) {
-  main.cmbRun_KeyDown(13, 0);
-  cmbRun.SetText(L"ma");  // a change no key caused, judged by Enter
-  EXPECT_EQ(main.MatchIndex(), 1);
-  EXPECT_EQ(cmbRun.Text(), L"mail");
-  EXPECT_EQ(cmbRun.setTextCount, 2);  // ours and the completion's, no more
-}
-
 TEST_F(CompletionTest, FirstEntryInListOrderWinsAndLongerTextsNeverMatch) {
   LoadAliases({{"abd", "1"}, {"abc", "2"}, {"abc", "3"}});
   Type(L"ab");
