@@ -96,28 +96,6 @@ TEST_F(CommandTest, ReRecallsTheLastCommandAndCompletionMatchesIt) {
   EXPECT_EQ(cmbRun.Shown(), L"[mail]");
 }
 
-TEST_F(CommandTest, PrevReplaysHistoryWithoutReorderingItAndFailuresAreNotRecorded) {
-  Run(L"A\\a");
-  Run(L"B\\b");
-  Run(L"C\\c");
-  Run(L"@prev 2");
-  Run(L"@prev");
-  Run(L"@prev1");
-  EXPECT_EQ(shell.opened,
-            (std::vector<std::wstring>{L"A\\a", L"B\\b", L"C\\c", L"A\\a", L"C\\c", L"B\\b"}));
-  EXPECT_EQ(shared.RunHistory, (std::array<std::wstring, 3>{L"C\\c", L"B\\b", L"A\\a"}));
-
-  shared.RunHistory = {};
-  shell.opened.clear();
-  shell.results[L"missing\\file"] = 32;  // 32 and below are errors
-  Run(L"ok\\file");
-  Run(L"missing\\file");
-  EXPECT_FALSE(form.Visible());
-  EXPECT_EQ(shared.RunHistory, (std::array<std::wstring, 3>{L"ok\\file", L"", L""}));
-  Run(L"@prev2");  // an empty entry opens nothing
-  EXPECT_EQ(shell.opened.size(), 2u);
-}
-
 TEST_F(CommandTest, MyPathOpensTheProgramFolderAndExitUnloads) {
   Run(L"@me");
   Run(L"@MyPathAnything");
@@ -129,56 +107,6 @@ TEST_F(CommandTest, MyPathOpensTheProgramFolderAndExitUnloads) {
   Run(L"@Exit now");
   EXPECT_EQ(form.unloadCount, 1);
   EXPECT_EQ(shell.opened.size(), 3u);
-}
-
-constexpr int kLeft = 1;
-constexpr int kRight = 2;
-constexpr int kShift = 1;
-constexpr int kCtrl = 2;
-constexpr int kAlt = 4;
-
-class ChromeTest : public fakes::LauncherFixture {
- protected:
-  void SetUp() override { form.Move(6000, 4500); }
-  void ExpectAt(int left, int top) {
-    EXPECT_EQ(form.Left(), left);
-    EXPECT_EQ(form.Top(), top);
-  }
-};
-
-TEST_F(ChromeTest, DraggingTheTitleBandMovesTheWindowByThePointersTravel) {
-  main.lblBlue_MouseMove(0, 0, 500, 100);  // hovering without a press
-  ExpectAt(6000, 4500);
-  main.lblBlue_MouseDown(kRight, kShift, 600, 120);  // any button drags
-  main.lblBlue_MouseMove(0, 0, 600 + 450, 120);
-  ExpectAt(6450, 4500);
-  // The window has followed, so the pointer is back at the press point.
-  main.lblBlue_MouseMove(kLeft, 0, 600 - 150, 120 + 75);
-  ExpectAt(6300, 4575);
-  main.lblBlue_MouseUp(kLeft, 0, 450, 195);  // another button's release ends it too
-  EXPECT_FALSE(main.Dragging());
-  main.lblBlue_MouseMove(kLeft, 0, 900, 300);
-  ExpectAt(6300, 4575);
-
-  // Press points are rounded to whole twips, halves to even.
-  main.lblBlue_MouseDown(kLeft, 0, 6.5, 7.5);  // 6 and 8
-  main.lblBlue_MouseMove(kLeft, 0, 16, 18);
-  ExpectAt(6310, 4585);
-  main.lblBlue_MouseDown(kLeft, 0, 15.4, 15.6);  // 15 and 16
-  main.lblBlue_MouseMove(kLeft, 0, 15, 16);
-  ExpectAt(6310, 4585);
-}
-
-TEST_F(ChromeTest, AltShortcutsLookOnlyAtTheAltBit) {
-  for (int shift : {0, kShift, kCtrl}) main.Form_KeyDown('S', shift);
-  main.Form_KeyDown('X', 0);
-  main.Form_KeyDown('A', kAlt);  // Alt+A belongs to the hidden button, not here
-  EXPECT_EQ(settingsWindow.shown, 0);
-  for (int shift : {kAlt, kCtrl | kAlt, kShift | kCtrl | kAlt}) main.Form_KeyDown('S', shift);
-  EXPECT_EQ(settingsWindow.shown, 3);
-  EXPECT_EQ(form.unloadCount, 0);
-  main.Form_KeyDown('X', kCtrl | kAlt);
-  EXPECT_EQ(form.unloadCount, 1);
 }
 
 }  // namespace

@@ -31,37 +31,6 @@ TEST_F(CompletionTest, WorkedExampleStepByStep) {
   EXPECT_EQ(main.MatchIndex(), 0);
 }
 
-TEST_F(CompletionTest, EveryDeletingOrCaretKeySwitchesTheMatchOff) {
-  for (int key : {8, 35, 36, 37, 38, 39, 40, 45, 46}) {
-    cmbRun.SetText(L"");
-    Type(L"m");
-    ASSERT_EQ(main.MatchIndex(), 1);
-    main.cmbRun_KeyDown(key, 0);
-    cmbRun.Type(L"a");  // a change judged by the last key
-    EXPECT_EQ(main.MatchIndex(), 0) << "key " << key;
-    EXPECT_EQ(cmbRun.Text(), L"ma") << "key " << key;
-  }
-  cmbRun.SetText(L"");
-  Type(L"ma");  // ma[il]
-  main.cmbRun_KeyDown(37, 0);
-  cmbRun.SetSel(1, 0);  // caret moved left, no change of text
-  main.cmbRun_KeyDown('E', 0);
-  cmbRun.Type(L"e");  // "mea..." begins no alias
-  EXPECT_EQ(main.MatchIndex(), 0);
-}
-
-TEST_F(CompletionTest, FirstEntryInListOrderWinsAndLongerTextsNeverMatch) {
-  LoadAliases({{"abd", "1"}, {"abc", "2"}, {"abc", "3"}});
-  Type(L"ab");
-  EXPECT_EQ(cmbRun.Text(), L"abd");
-  EXPECT_EQ(main.MatchIndex(), 1);
-  cmbRun.SetText(L"");
-  Type(L"abc");
-  EXPECT_EQ(main.MatchIndex(), 2);  // never the later duplicate
-  Type(L"d");
-  EXPECT_EQ(main.MatchIndex(), 0);
-}
-
 TEST(FindListString, FoldsCaseButNotWidthAndEmptyTextFindsNothing) {
   const std::vector<std::wstring> items = {L"x", L"\u00e9cole", L"\uff41\uff42\uff43",
                                            L"\u017elu\u0165"};
