@@ -49,6 +49,9 @@ TEST_F(CommandTest, DecisionTableForPlainTexts) {
   Run(L"c:\\");
   ASSERT_EQ(main.MatchIndex(), 1);
   EXPECT_EQ(shell.opened.back(), L"c:\\x");  // the backslash wins over the match
+  shell.results[L"missing\\file"] = 32;      // 32 and below are errors, not recorded
+  Run(L"missing\\file");
+  EXPECT_EQ(shared.RunHistory[0], L"c:\\x");
 }
 
 TEST_F(CommandTest, AboutShowsThePanelAndEmptyTextOrCancelPutsItAway) {
@@ -94,6 +97,14 @@ TEST_F(CommandTest, ReRecallsTheLastCommandAndCompletionMatchesIt) {
   PressEnter();
   Run(L"@re");
   EXPECT_EQ(cmbRun.Shown(), L"[mail]");
+}
+
+TEST_F(CommandTest, PressedLooksFollowTheMouseButtonByButton) {
+  main.lblRun_MouseDown();
+  main.lblSet_MouseDown();
+  EXPECT_FALSE(imgRunRaised.Visible() || imgSetRaised.Visible());
+  main.lblSet_MouseUp();
+  EXPECT_TRUE(imgSetRaised.Visible() && !imgRunRaised.Visible());
 }
 
 TEST_F(CommandTest, MyPathOpensTheProgramFolderAndExitUnloads) {

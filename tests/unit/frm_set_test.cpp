@@ -141,12 +141,12 @@ TEST_F(SettingsForm, EveryOpeningShowsTheFileAloneAndAnotherLetterCaseIsNoFile) 
   Fill(L"added", L"C:\\added.exe");
   set.cmdAdd_Click();
   hotKey.Press(0x7A);
-  Fill(L"typed", L"");
+  Fill(L"typed", L"typed path");
   set.cmdCancel_Click();
   set.Form_Load();
   EXPECT_EQ(hotKey.createCount, 2);
   EXPECT_EQ(hotKey.GetHotKey(), 1626);
-  EXPECT_EQ(txtIPath.Text(), L"");
+  EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"");
   ExpectList({L"a"});
   set.Form_QueryUnload();  // the close box
   EXPECT_EQ(hotKey.destroyCount, 2);
@@ -161,6 +161,9 @@ TEST_F(SettingsForm, EveryOpeningShowsTheFileAloneAndAnotherLetterCaseIsNoFile) 
   ExpectList({L"first"});
   EXPECT_EQ(files.replaceCalls, 0);
   EXPECT_EQ(shared.SettingsEffect, L"");
+  set.cmdSet_Click();  // the first save creates the file
+  EXPECT_EQ(files.files[kPath],
+            "[Programs]\r\nTotalNumber=1\r\n1=first\r\n1R=C:\\first.exe\r\nHotKey=123\r\n");
 }
 
 TEST_F(SettingsForm, RefusalsWarnAndWriteNothingAndAFailedSaveKeepsTheEdits) {
@@ -216,6 +219,7 @@ TEST_F(SettingsForm, RefusalsWarnAndWriteNothingAndAFailedSaveKeepsTheEdits) {
                             Warning(L"実在パス名に改行を含めることはできません\r\n「C:\\a↵b↵c」"),
                             Warning(kNoKey)}));
   EXPECT_EQ(files.files[kPath], before);
+  EXPECT_EQ(window.unloadCount, 1);  // only the one save that went through
 }
 
 TEST_F(SettingsForm, AddRefusesAFullListWithoutWrappingTheCount) {
