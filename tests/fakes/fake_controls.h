@@ -65,7 +65,6 @@ class FakeComboBox : public FakeControlBase<platform::ComboBox> {
     text_ = text;
     selStart_ = 0;
     selLength_ = 0;
-    ++setTextCount;
     if (Change) Change();
   }
   int SelStart() const override { return selStart_; }
@@ -120,7 +119,6 @@ class FakeComboBox : public FakeControlBase<platform::ComboBox> {
   }
   int ListIndex() const { return listIndex_; }
   int TopIndex() const { return topIndex_; }
-  int setTextCount = 0;
 
  private:
   std::wstring text_;

@@ -46,10 +46,6 @@ class FakeEnvironment : public platform::Environment {
   std::wstring folder = L"C:\\Tools\\Mirabelton";
 };
 
-}  // namespace fakes
-
-namespace fakes {
-
 // A hot-key service with one shared table of taken combinations, as the
 // system has, so tests can make a key "held by another program".
 class FakeHotKeyService : public platform::HotKeyService {
@@ -62,13 +58,9 @@ class FakeHotKeyService : public platform::HotKeyService {
   };
   std::uint16_t AddAtom(const std::wstring&) override {
     calls.push_back({"AddAtom", atom, 0, 0});
-    ++atomUses;
     return atom;
   }
-  void DeleteAtom(std::uint16_t a) override {
-    calls.push_back({"DeleteAtom", a, 0, 0});
-    --atomUses;
-  }
+  void DeleteAtom(std::uint16_t a) override { calls.push_back({"DeleteAtom", a, 0, 0}); }
   bool Register(int id, unsigned modifiers, unsigned key) override {
     calls.push_back({"Register", id, modifiers, key});
     for (auto [m, k] : taken) {
@@ -82,7 +74,6 @@ class FakeHotKeyService : public platform::HotKeyService {
     std::erase_if(registered, [&](const Call& c) { return c.id == id; });
   }
   std::uint16_t atom = 0xC123;
-  int atomUses = 0;
   std::vector<std::pair<unsigned, unsigned>> taken;  // (modifiers, key) held elsewhere
   std::vector<Call> calls;
   std::vector<Call> registered;  // what.empty(): id, modifiers, key

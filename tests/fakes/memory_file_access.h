@@ -13,12 +13,24 @@ namespace fakes {
 
 class MemoryFileAccess : public core::FileAccess {
  public:
-  std::optional<std::string> ReadFile(const std::wstring& path) override;
+  std::optional<std::string> ReadFile(const std::wstring& path) override {
+    auto it = files.find(path);
+    if (readFails || it == files.end()) return std::nullopt;
+    return it->second;
+  }
   // Counts every attempt; when replaceFails is set, files stay as they were.
-  bool ReplaceFile(const std::wstring& path, const std::string& bytes) override;
+  bool ReplaceFile(const std::wstring& path, const std::string& bytes) override {
+    ++replaceCalls;
+    if (replaceFails) return false;
+    files[path] = bytes;
+    ++writes;
+    return true;
+  }
   // Answers from exactNames only, not from files: a test states which
   // names the folder lists with their exact letter case.
-  bool FileExistsExactName(const std::wstring& folder, const std::wstring& name) override;
+  bool FileExistsExactName(const std::wstring& folder, const std::wstring& name) override {
+    return exactNames.count({folder, name}) != 0;
+  }
 
   std::map<std::wstring, std::string> files;                   // path -> bytes
   std::set<std::pair<std::wstring, std::wstring>> exactNames;  // (folder, name)

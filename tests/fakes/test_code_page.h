@@ -5,9 +5,20 @@
 #include <memory>
 
 #include "core/text_codec.h"
+#ifdef _WIN32
+#include "platform/win32/win_code_page.h"
+#else
+#include "platform/posix/iconv_code_page.h"
+#endif
 
 namespace fakes {
 
-std::unique_ptr<core::AnsiCodePage> MakeCodePage932();
+inline std::unique_ptr<core::AnsiCodePage> MakeCodePage932() {
+#ifdef _WIN32
+  return std::make_unique<win32::WinCodePage>(932);
+#else
+  return std::make_unique<posix::IconvCodePage>("CP932");
+#endif
+}
 
 }  // namespace fakes

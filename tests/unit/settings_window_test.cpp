@@ -1,6 +1,5 @@
 // The real settings window, built in this process over an in-memory
-// settings file: notifications and drops reach the form, and no opening
-// leaves objects behind.
+// settings file: no opening leaves objects behind.
 // Windows only.
 #ifdef _WIN32
 
@@ -15,7 +14,6 @@
 
 #include "platform/win32/settings_window.h"
 #include "tests/fakes/fake_services.h"
-#include "tests/fakes/file_list_data.h"
 #include "tests/fakes/memory_file_access.h"
 #include "tests/fakes/settings_text.h"
 #include "tests/fakes/test_code_page.h"
@@ -24,8 +22,6 @@ namespace {
 
 constexpr wchar_t kFolder[] = L"C:\\Tools\\Mirabelton";
 constexpr wchar_t kPath[] = L"C:\\Tools\\Mirabelton\\Mirabelton.ini";
-
-std::wstring TextOf(HWND hwnd) { return win32::WindowText(hwnd); }
 
 // Live GDI objects of this process (fonts, bitmaps, brushes, DCs...),
 // found by asking the type of every handle value. GetGuiResources answers
@@ -70,13 +66,6 @@ class SettingsWindowTest : public ::testing::Test {
         std::make_unique<win32::SettingsWindow>(GetModuleHandleW(nullptr), nullptr, store, shared);
     return window->Create();
   }
-  HWND Control(const char* name) { return window->Control(name); }
-  void Click(const char* name) { SendMessageW(Control(name), BM_CLICK, 0, 0); }
-  void Notify(const char* name, WORD code) {
-    SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Control(name)), code),
-                 reinterpret_cast<LPARAM>(Control(name)));
-  }
-
   OleScope ole;
   fakes::MemoryFileAccess files;
   std::unique_ptr<core::AnsiCodePage> codePage = fakes::MakeCodePage932();
@@ -84,46 +73,6 @@ class SettingsWindowTest : public ::testing::Test {
   launcher::SharedState shared;
   std::unique_ptr<win32::SettingsWindow> window;
 };
-
-TEST_F(SettingsWindowTest, NotificationsAndDropsReachTheFormAndApplySaves) {
-  HWND names = Control("lstIPath");
-  SetWindowTextW(Control("txtIPath"), L"メモ帳");
-  SetWindowTextW(Control("txtRPath"), L"C:\\Windows\\notepad.exe");
-  Click("cmdAdd");
-  // Nobody sees the paths' list, which lies beneath: its items stay out of
-  // its window, and a double click fetches the path all the same.
-  EXPECT_EQ(SendMessageW(Control("lstRPath"), LB_GETCOUNT, 0, 0), 0);
-  SendMessageW(names, LB_SETCURSEL, 3, 0);
-  Notify("lstIPath", LBN_SELCHANGE);
-  Notify("lstIPath", LBN_DBLCLK);
-  EXPECT_EQ(TextOf(Control("txtIPath")), L"メモ帳");
-  EXPECT_EQ(TextOf(Control("txtRPath")), L"C:\\Windows\\notepad.exe");
-  SendMessageW(Control("txtIPath"), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
-  EXPECT_EQ(TextOf(Control("txtIPath")), L"");
-
-  for (const char* name : {"txtIPath", "txtRPath"}) {
-    win32::FileDropTarget* target = window->DropTargetOf(name);
-    ASSERT_NE(target, nullptr) << name;
-    fakes::FileListData text(fakes::PlainText{L"C:\\plain.txt"});
-    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    target->DragEnter(&text, MK_LBUTTON, {0, 0}, &effect);
-    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
-    target->DragLeave();
-    fakes::FileListData dropped({L"C:\\ソフト\\表計算\\calc.exe", L"C:\\second.txt"});
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-    target->DragEnter(&dropped, MK_LBUTTON, {0, 0}, &effect);
-    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-    target->Drop(&dropped, 0, {1, 1}, &effect);
-    EXPECT_EQ(TextOf(Control("txtRPath")), L"C:\\ソフト\\表計算\\calc.exe");
-    EXPECT_EQ(TextOf(Control("txtIPath")), L"calc.exe");
-  }
-  Click("cmdEdit");
-  Click("cmdSet");
-  EXPECT_EQ(window->Handle(), nullptr);
-  EXPECT_EQ(shared.SettingsEffect, L"Effected");
-  EXPECT_NE(files.files[kPath].find("4=calc.exe\r\n4R=C:\\\x83\x5C\x83\x74\x83\x67\\"),
-            std::string::npos);
-}
 
 // A font, bitmap, brush, icon or window left behind by each opening adds up
 // to a hundred objects here (a font leaked on purpose showed exactly 100).
