@@ -55,33 +55,4 @@ TEST(FoldCase, EveryBlockFromItsFirstToItsLastCapital) {
             L"\u045F\uFF41\uFF5A");
 }
 
-// The index must give the same answers as the plain search on any list.
-TEST(PrefixIndex, AgreesWithThePlainSearch) {
-  std::vector<std::wstring> items;
-  unsigned seed = 7;
-  const std::wstring alphabet = L"aAbB\u00e9\u00c9\u0436\u0416";
-  for (int i = 0; i < 600; ++i) {
-    std::wstring s;
-    for (int len = 1 + i % 4; len > 0; --len) {
-      seed = seed * 1103515245 + 12345;
-      s += alphabet[(seed >> 16) % alphabet.size()];
-    }
-    items.push_back(s);
-  }
-  core::PrefixIndex index;
-  index.Assign(items);
-  for (const std::wstring& q :
-       {std::wstring(L"a"), std::wstring(L"AB"), std::wstring(L"\u00e9a"), std::wstring(L"\u0436"),
-        std::wstring(L"bbbb"), std::wstring(L"zz"), items[123], items[599]}) {
-    EXPECT_EQ(index.Find(q, false), core::FindListString(items, q, false));
-    EXPECT_EQ(index.Find(q, true), core::FindListString(items, q, true));
-  }
-  // Matches from the second place of the sorted order on: the entry sorted
-  // before them shares their first block of 64 and must not count.
-  std::vector<std::wstring> skewed(101, L"b");
-  skewed[0] = L"a";
-  index.Assign(skewed);
-  EXPECT_EQ(index.Find(L"B", false), 1);
-}
-
 }  // namespace

@@ -7,27 +7,6 @@
 
 namespace {
 
-TEST(HotKeyTranslate, SplitsTheValueAndTradesAltAndShift) {
-  struct Case {
-    std::int32_t value;
-    unsigned key;
-    unsigned modifiers;
-  };
-  const Case cases[] = {{122, 0x7A, 0},
-                        {0x0152, 0x52, hotkey::kModShift},
-                        {0x0452, 0x52, hotkey::kModAlt},
-                        {0x0752, 0x52, 7},
-                        {0x0852, 0x52, 0},  // the extended-key flag alone: no modifier
-                        {0x0652, 0x52, hotkey::kModAlt | hotkey::kModControl},
-                        {static_cast<std::int32_t>(0xFFFF007A), 0x7A, 0},  // bits 16-31 ignored
-                        {-1, 0xFF, 7}};
-  for (const Case& c : cases) {
-    const hotkey::KeyCombination combination = hotkey::Translate(c.value);
-    EXPECT_EQ(combination.virtualKey, c.key) << c.value;
-    EXPECT_EQ(combination.modifiers, c.modifiers) << c.value;
-  }
-}
-
 TEST(LauncherHotKey, RegistersUnderTheSignWidenedAtomAndRefusalsStillCount) {
   fakes::FakeHotKeyService service;
   service.taken = {{0, 0x7B}};
