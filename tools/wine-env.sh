@@ -120,6 +120,12 @@ mirabelton_install_marlett() {
 # Exports the Wine variables for the prefix.
 mirabelton_ensure_prefix() {
   local prefix=$1
+  # Without the locale Wine quietly falls back to code page 1252, and
+  # settings-file tests then fail for no visible reason.
+  if ! locale -a 2>/dev/null | grep -qiE '^ja_JP\.utf-?8$'; then
+    echo "wine-env: the ja_JP.UTF-8 locale is missing (tools/bootstrap generates it)" >&2
+    return 1
+  fi
   mkdir -p "$(dirname "$prefix")"
   mirabelton_wine_vars "$prefix"
   (

@@ -46,45 +46,6 @@ inline std::string Utf8(std::wstring_view text) {
   return {bytes.begin(), bytes.end()};
 }
 
-// The whole desktop as a BMP under build/win64/artifacts, for people reading
-// a run: these pictures are never compared.
-inline void SaveScreenshot(const std::string& name) {
-  const std::filesystem::path folder = E2E_ARTIFACT_DIR;
-  std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
-  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN),
-            height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;  // bottom-up, as BMP files store rows
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biSizeImage = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
-  void* pixels = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
-                                    &pixels, nullptr, 0);
-  SelectObject(memory, bitmap);
-  if (bitmap &&
-      BitBlt(memory, 0, 0, width, height, screen, GetSystemMetrics(SM_XVIRTUALSCREEN),
-             GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY) &&
-      GdiFlush()) {
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + header.biSizeImage;
-    std::ofstream out(folder / (name + ".bmp"), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(static_cast<const char*>(pixels), header.biSizeImage);
-  }
-  DeleteDC(memory);  // first, so that the bitmap is no longer selected
-  DeleteObject(bitmap);
-  ReleaseDC(nullptr, screen);
-}
-
 // Starts exe in its own folder; throws when it cannot.
 inline Handle StartProgram(const std::filesystem::path& exe, const std::wstring& arguments,
                            DWORD* processId) {
@@ -100,6 +61,24 @@ inline Handle StartProgram(const std::filesystem::path& exe, const std::wstring&
   CloseHandle(info.hThread);
   *processId = info.dwProcessId;
   return Handle(info.hProcess);
+}
+
+// The whole screen as a PNG under build/win64/artifacts, for people reading
+// a run (never compared), taken by ImageMagick's import from outside: Wine
+// starts a Linux program as it is, though with no handle to wait on.
+inline void SaveScreenshot(const std::string& name) {
+  const std::wstring shot = E2E_ARTIFACT_DIR L"/" + std::filesystem::path(name).wstring() + L".png";
+  std::error_code ignored;
+  std::filesystem::create_directories(E2E_ARTIFACT_DIR, ignored);
+  std::filesystem::remove(shot, ignored);
+  DWORD id = 0;
+  try {
+    StartProgram(L"Z:\\usr\\bin\\import", L"-window root \"" + shot.substr(2) + L"\"",
+                 &id);  // Linux path
+  } catch (const std::runtime_error&) {
+    return;  // a picture less, nothing more
+  }
+  WaitUntil([&] { return std::filesystem::exists(shot); });  // written after the grab
 }
 
 // Each character as a Unicode key stroke (wVk 0), whatever the keyboard

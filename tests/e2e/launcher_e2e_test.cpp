@@ -2,9 +2,12 @@
 // observed through its windows and probe.exe: each alias opens a copy of
 // probe.exe named for it, so the probe's log tells which one was opened.
 #include <gtest/gtest.h>
+#include <shlobj.h>  // DROPFILES
+
+#include <atomic>
+#include <cstring>
 
 #include "tests/e2e/harness.h"
-#include "tests/fakes/file_list_data.h"
 #include "tests/fakes/settings_text.h"
 
 namespace e2e {
@@ -40,10 +43,13 @@ LONG AboutPanelOffset(const LauncherSession& session) {
   return panel ? At(panel, 0, 0).y - At(session.Window(), 0, 0).y : -1;
 }
 
-TEST(LauncherE2e, TheHotKeyShowsTheBoxWithTheCaretInItAndEscHides) {
-  LauncherSession session(Probes({"mail"}), L"/h", false);
+// The pictures are the README's.
+TEST(LauncherE2e, TheHotKeyShowsTheStripWhichCompletesOpensHidesAndShowsAbout) {
+  SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);  // real pixels
+  SetCursorPos(0, 0);  // no tooltip in the pictures
+  LauncherSession session(Probes({"notepad", "mail"}), L"/h", false);
   ASSERT_FALSE(session.Visible());
-  for (int round = 0; round < 2; ++round) {  // the second time with text left behind
+  for (const wchar_t* typed : {L"m", L"n"}) {  // the second time with text left behind
     // Wine may call the launcher idle before its start-up registered the key
     // (COM pumps messages); another press is harmless: it only shows.
     for (int press = 0; press < 5 && !session.Visible(); ++press) {
@@ -53,30 +59,21 @@ TEST(LauncherE2e, TheHotKeyShowsTheBoxWithTheCaretInItAndEscHides) {
     ASSERT_TRUE(session.Visible()) << "F12 did not show the launcher";
     EXPECT_TRUE(WaitUntil([&] { return IsForeground(session.Window()); }));
     EXPECT_TRUE(WaitUntil([&] { return session.ComboText().empty(); }));
-    ASSERT_TRUE(TypeText(L"m"));  // straight into the box: it has the focus
-    ASSERT_TRUE(WaitUntil([&] { return session.ComboText() == L"mail"; }))
-        << "the box holds " << Utf8(session.ComboText());
-    ASSERT_TRUE(session.Press({VK_ESCAPE}));
-    ASSERT_TRUE(Hides(session)) << "Esc did not hide";
+    if (*typed == L'n') SaveScreenshot("ChromeE2e.launcher");
+    ASSERT_TRUE(TypeText(typed));  // straight into the box: it has the focus
+    ASSERT_TRUE(WaitUntil([&] {
+      return session.ComboText() == (*typed == L'm' ? L"mail" : L"notepad");
+    })) << "the box holds "
+        << Utf8(session.ComboText());
+    if (*typed == L'm')
+      ASSERT_TRUE(session.Press({VK_ESCAPE}) && Hides(session)) << "Esc did not hide";
   }
-}
-
-// The pictures are the README's.
-TEST(LauncherE2e, TheStripCompletesOpensAndShowsAbout) {
-  SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);  // real pixels
-  SetCursorPos(0, 0);  // no tooltip in the pictures
-  LauncherSession session(Probes({"mail", "notepad"}));
   RECT rect{};
   GetWindowRect(session.Window(), &rect);
   EXPECT_EQ(rect.right - rect.left, 240);
   EXPECT_EQ(rect.bottom - rect.top, 50);
   EXPECT_NEAR(rect.left + 120, GetSystemMetrics(SM_CXSCREEN) / 2, 1);  // centred
   EXPECT_EQ(GetWindowLongW(session.Window(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
-  ASSERT_TRUE(session.Present());
-  SaveScreenshot("ChromeE2e.launcher");
-  ASSERT_TRUE(session.Type(L"n"));  // one key: the text then tells that it was handled
-  ASSERT_TRUE(WaitUntil([&] { return session.ComboText() == L"notepad"; }))
-      << "the box holds " << Utf8(session.ComboText());
   EXPECT_EQ(session.Selection(), MAKELONG(1, 7)) << "the completed part is selected";
   SaveScreenshot("ChromeE2e.launcher-completed");
   ASSERT_TRUE(session.Press({VK_RETURN}));
@@ -94,6 +91,21 @@ TEST(LauncherE2e, TheStripCompletesOpensAndShowsAbout) {
   ASSERT_TRUE(PressKeys({VK_F12}));
   ASSERT_TRUE(WaitUntil([&] { return session.Visible(); }));
   EXPECT_EQ(AboutPanelOffset(session), 67);  // put away, 1000 twips
+
+  // F4 opens the list of every short name, in file order, not sorted.
+  ASSERT_TRUE(session.Present() && session.Press({VK_F4}));
+  HWND list = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    list = FindTopLevelWindow(session.ProcessId(), L"ComboLBox", nullptr);
+    return list && IsWindowVisible(list);
+  })) << "F4 did not open the list";
+  std::vector<std::string> shown(static_cast<size_t>(SendBounded(list, LB_GETCOUNT).value_or(0)));
+  for (size_t i = 0; i < shown.size(); ++i) {
+    wchar_t text[64] = {};
+    SendBounded(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+    shown[i] = Utf8(text);
+  }
+  EXPECT_EQ(shown, (Log{"notepad", "mail"}));
 }
 
 TEST(LauncherE2e, PrevAndReBringBackEarlierCommandsAndExitEndsTheProgram) {
@@ -119,30 +131,6 @@ TEST(LauncherE2e, PrevAndReBringBackEarlierCommandsAndExitEndsTheProgram) {
   ASSERT_TRUE(WaitUntil([&] { return session.ExitCode().has_value(); })) << "it still runs";
   EXPECT_EQ(session.ExitCode(), 0u);
   EXPECT_TRUE(keyIsFree());
-}
-
-// The list the box opens holds every short name in file order, not sorted.
-TEST(LauncherE2e, F4OpensTheListOfEveryShortNameInFileOrder) {
-  std::vector<std::string> names;
-  for (int i = 0; i < 300; ++i) names.push_back("n" + std::to_string(i * 7919 % 1000));
-  LauncherSession session([&](auto&) {
-    fakes::Aliases aliases;
-    for (const std::string& name : names) aliases.push_back({name, "C:\\" + name + ".exe"});
-    return fakes::SettingsText(aliases);
-  });
-  ASSERT_TRUE(session.Present() && session.Press({VK_F4}));
-  HWND list = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    list = FindTopLevelWindow(session.ProcessId(), L"ComboLBox", nullptr);
-    return list && IsWindowVisible(list);
-  })) << "F4 did not open the list";
-  std::vector<std::string> shown(static_cast<size_t>(SendBounded(list, LB_GETCOUNT).value_or(0)));
-  for (size_t i = 0; i < shown.size(); ++i) {
-    wchar_t text[64] = {};
-    SendBounded(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-    shown[i] = Utf8(text);
-  }
-  EXPECT_EQ(shown, names);
 }
 
 TEST(LauncherE2e, ATakenKeyFallsBackToF11AndATakenF11ShowsTheError) {
@@ -180,10 +168,42 @@ TEST(LauncherE2e, ASecondStartEndsAtOnceWithoutAWindow) {
   EXPECT_TRUE(session.Visible());  // the first one runs on
 }
 
-// Drags the data from start onto target by injected moves (no button: the
-// system gives a button's state only to the foreground thread) and drops
-// it; the effect the drop ended with.
-DWORD DragAndDrop(fakes::FileListData& data, POINT start, POINT target) {
+// The source of a drag that the test moves by injected moves (no button:
+// the system gives a button's state only to the foreground thread); it
+// drops once `release` is set.
+struct DropSource final : IDropSource {
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    const bool known =
+        IsEqualIID(iid, __uuidof(IDropSource)) || IsEqualIID(iid, __uuidof(IUnknown));
+    *object = known ? this : nullptr;
+    return known ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the stack
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+    return escape ? DRAGDROP_S_CANCEL : release ? DRAGDROP_S_DROP : S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+  std::atomic<bool> release{false};
+};
+
+// Drags the bytes, in this clipboard format, from start onto target and
+// drops them; the effect the drop ended with. OLE's data object over the
+// clipboard carries them, so no data object of our own is needed.
+DWORD DragAndDrop(UINT format, const std::wstring& bytes, POINT start, POINT target) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() * sizeof(wchar_t));
+  std::memcpy(GlobalLock(memory), bytes.data(), bytes.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  // A clipboard opened without a window takes no data once emptied.
+  HWND owner =
+      CreateWindowW(L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  IDataObject* data = nullptr;
+  const bool offered = OpenClipboard(owner) && EmptyClipboard() &&
+                       SetClipboardData(format, memory) && CloseClipboard() &&
+                       SUCCEEDED(OleGetClipboard(&data));
+  DestroyWindow(owner);
+  if (!offered) return ADD_FAILURE() << "no data on the clipboard", DROPEFFECT_NONE;
+  DropSource source;
   std::thread hand([&] {
     for (int step = 1; step <= 8; ++step) {
       std::this_thread::sleep_for(std::chrono::milliseconds(60));
@@ -192,13 +212,25 @@ DWORD DragAndDrop(fakes::FileListData& data, POINT start, POINT target) {
     }
     // Long enough for the drag loop to see the target under the pointer.
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    data.release = true;
+    source.release = true;
   });
   MovePointer(start);
   DWORD effect = DROPEFFECT_NONE;
-  DoDragDrop(&data, &data, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+  DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
   hand.join();
+  data->Release();
   return effect;
+}
+
+// A CF_HDROP block: the header, then each name ending in NUL, then a NUL.
+std::wstring FileList(const std::vector<std::wstring>& files) {
+  DROPFILES header{};
+  header.pFiles = sizeof header;
+  header.fWide = TRUE;
+  std::wstring block(sizeof header / sizeof(wchar_t), L'\0');
+  std::memcpy(block.data(), &header, sizeof header);
+  for (const std::wstring& file : files) block += file + L'\0';
+  return block + L'\0';
 }
 
 TEST(LauncherE2e, AFileDroppedOnTheCommandBoxBecomesItsText) {
@@ -208,11 +240,12 @@ TEST(LauncherE2e, AFileDroppedOnTheCommandBoxBecomesItsText) {
   ASSERT_TRUE(session.Present() && session.Type(L"no"));
   ASSERT_TRUE(WaitUntil([&] { return session.ComboText() == L"notepad"; }));
   const POINT start = At(session.Window(), 120, 120), box = At(session.Window(), 90, 34);
-  fakes::FileListData text(fakes::PlainText{L"C:\\plain.txt"});
-  EXPECT_EQ(DragAndDrop(text, start, box), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(DragAndDrop(CF_UNICODETEXT, std::wstring(L"C:\\plain.txt", 13), start, box),
+            static_cast<DWORD>(DROPEFFECT_NONE));
   EXPECT_EQ(session.ComboText(), L"notepad");
-  fakes::FileListData files({L"C:\\Program Files\\Editor\\edit.exe", L"C:\\b.txt"});
-  EXPECT_EQ(DragAndDrop(files, start, box), static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_EQ(DragAndDrop(CF_HDROP, FileList({L"C:\\Program Files\\Editor\\edit.exe", L"C:\\b.txt"}),
+                        start, box),
+            static_cast<DWORD>(DROPEFFECT_COPY));
   EXPECT_TRUE(WaitUntil([&] {
     return session.ComboText() == L"C:\\Program Files\\Editor\\edit.exe";
   })) << Utf8(session.ComboText());

@@ -111,6 +111,7 @@ TEST_F(StartupTest, AfterTheSettingsWindowTheLauncherReloadsAndRegistersOnlyANew
   ASSERT_EQ(hotKeyService.registered.size(), 1u);
   EXPECT_EQ(hotKeyService.registered[0].key, 0x52u);
   EXPECT_EQ(hotKeyService.registered[0].modifiers, 3u);
+  EXPECT_EQ(hotKeyService.registered[0].id, 0xC123 - 0x10000);  // the atom, sign-widened
   EXPECT_TRUE(shared.SettingsEffect.empty());
   EXPECT_TRUE(messageBoxes.shown.empty());
 
