@@ -9,11 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 
 #include "platform/win32/settings_window.h"
-#include "tests/fakes/fake_services.h"
 #include "tests/fakes/memory_file_access.h"
 #include "tests/fakes/settings_text.h"
 #include "tests/fakes/test_code_page.h"
@@ -34,15 +32,6 @@ int LiveGdiObjects() {
   return std::max(count, static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)));
 }
 
-// OLE for the window's drop targets, for one test.
-struct OleScope {
-  OleScope() : initialized(SUCCEEDED(OleInitialize(nullptr))) {}
-  ~OleScope() {
-    if (initialized) OleUninitialize();
-  }
-  bool initialized;
-};
-
 int WindowsOfThisThread() {
   int count = 0;
   EnumThreadWindows(
@@ -52,44 +41,35 @@ int WindowsOfThisThread() {
   return count;
 }
 
-class SettingsWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    files.files[kPath] = fakes::SettingsText(
-        {{"mail", "C:\\mail.exe"}, {"web", "https://example.org/"}, {"calc", "C:\\calc.exe"}},
-        "HotKey=1626\r\n");
-    files.exactNames.insert({kFolder, L"Mirabelton.ini"});
-    ASSERT_TRUE(Open());
-  }
-  bool Open() {
-    window =
-        std::make_unique<win32::SettingsWindow>(GetModuleHandleW(nullptr), nullptr, store, shared);
-    return window->Create();
-  }
-  OleScope ole;
-  fakes::MemoryFileAccess files;
-  std::unique_ptr<core::AnsiCodePage> codePage = fakes::MakeCodePage932();
-  core::SettingsStore store{files, *codePage, core::FileEncoding::Ansi, kPath};
-  launcher::SharedState shared;
-  std::unique_ptr<win32::SettingsWindow> window;
-};
-
 // A font, bitmap, brush, icon or window left behind by each opening adds up
 // to a hundred objects here (a font leaked on purpose showed exactly 100).
-TEST_F(SettingsWindowTest, OpeningAndClosingAHundredTimesLeavesNoObjectsBehind) {
-  SendMessageW(window->Handle(), WM_COMMAND, IDCANCEL, 0);  // what Esc sends
-  ASSERT_EQ(window->Handle(), nullptr);
+TEST(SettingsWindowTest, OpeningAndClosingAHundredTimesLeavesNoObjectsBehind) {
+  ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));  // for the window's drop targets
+  fakes::MemoryFileAccess files;
+  files.files[kPath] = fakes::SettingsText(
+      {{"mail", "C:\\mail.exe"}, {"web", "https://example.org/"}, {"calc", "C:\\calc.exe"}},
+      "HotKey=1626\r\n");
+  files.exactNames.insert({kFolder, L"Mirabelton.ini"});
+  const auto codePage = fakes::MakeCodePage932();
+  core::SettingsStore store{files, *codePage, core::FileEncoding::Ansi, kPath};
+  launcher::SharedState shared;
+  // Each opening builds its window afresh, as the launcher does; the first
+  // loads what every later one shares (fonts, classes).
+  auto openAndClose = [&](UINT closing) {
+    win32::SettingsWindow window(GetModuleHandleW(nullptr), nullptr, store, shared);
+    ASSERT_TRUE(window.Create());
+    SendMessageW(window.Handle(), closing, IDCANCEL, 0);  // WM_COMMAND IDCANCEL: what Esc sends
+    ASSERT_EQ(window.Handle(), nullptr);
+  };
+  openAndClose(WM_COMMAND);
   const int before = LiveGdiObjects();
   const int windowsBefore = WindowsOfThisThread();
   ASSERT_GT(before, 0) << "no GDI object found at all: the count would prove nothing";
-  for (int i = 0; i < 100; ++i) {
-    ASSERT_TRUE(Open());
-    SendMessageW(window->Handle(), i % 2 ? WM_CLOSE : WM_COMMAND, IDCANCEL, 0);
-    ASSERT_EQ(window->Handle(), nullptr);
-  }
+  for (int i = 0; i < 100; ++i) openAndClose(i % 2 ? WM_CLOSE : WM_COMMAND);
   EXPECT_EQ(LiveGdiObjects(), before);
   EXPECT_EQ(WindowsOfThisThread(), windowsBefore);
   EXPECT_EQ(files.replaceCalls, 0);
+  OleUninitialize();
 }
 
 }  // namespace
