@@ -14,9 +14,10 @@ KeyCombination Translate(std::int32_t value) {
 
 int LauncherHotKey::RegisterLauncherHotKey(const std::int32_t& value) {
   const KeyCombination combination = Translate(value);
-  // The same name gives the same atom, so a second attempt reuses the
-  // identifier; each call raises the atom's use count, as the release expects.
-  atom_ = service_.AddAtom(kAtomName);
+  // A second attempt before a release (the fallback after a refusal) keeps
+  // the atom it holds: the release deletes it once, so adding it again
+  // would leave a global atom behind until the user logs off.
+  if (!HotKeyRegistered_) atom_ = service_.AddAtom(kAtomName);
   const bool accepted =
       service_.Register(AtomIdentifier(atom_), combination.modifiers, combination.virtualKey);
   HotKeyRegistered_ = true;

@@ -50,33 +50,29 @@ class FakeEnvironment : public platform::Environment {
 // system has, so tests can make a key "held by another program".
 class FakeHotKeyService : public platform::HotKeyService {
  public:
-  struct Call {
-    std::string what;  // "AddAtom", "DeleteAtom", "Register", "Unregister"
+  struct Registration {
     int id;
     unsigned modifiers;
     unsigned key;
   };
-  std::uint16_t AddAtom(const std::wstring&) override {
-    calls.push_back({"AddAtom", atom, 0, 0});
-    return atom;
-  }
-  void DeleteAtom(std::uint16_t a) override { calls.push_back({"DeleteAtom", a, 0, 0}); }
+  std::uint16_t AddAtom(const std::wstring&) override { return ++atomsHeld, atom; }
+  void DeleteAtom(std::uint16_t) override { --atomsHeld; }
   bool Register(int id, unsigned modifiers, unsigned key) override {
-    calls.push_back({"Register", id, modifiers, key});
+    ++registerCalls;
     for (auto [m, k] : taken) {
       if (m == modifiers && k == key) return false;
     }
-    registered.push_back({"", id, modifiers, key});
+    registered.push_back({id, modifiers, key});
     return true;
   }
   void Unregister(int id) override {
-    calls.push_back({"Unregister", id, 0, 0});
-    std::erase_if(registered, [&](const Call& c) { return c.id == id; });
+    std::erase_if(registered, [&](const Registration& r) { return r.id == id; });
   }
   std::uint16_t atom = 0xC123;
   std::vector<std::pair<unsigned, unsigned>> taken;  // (modifiers, key) held elsewhere
-  std::vector<Call> calls;
-  std::vector<Call> registered;  // what.empty(): id, modifiers, key
+  int atomsHeld = 0;                                 // added less deleted
+  int registerCalls = 0;
+  std::vector<Registration> registered;
 };
 
 class FakeSettingsWindowHost : public platform::SettingsWindowHost {

@@ -52,7 +52,7 @@ TEST_F(StartupTest, StepsRunInOrderTheWindowShowsLastAndShutdownUndoesThem) {
   const std::string before = FileText();
   system.log.clear();
   main.Form_QueryUnload();
-  EXPECT_EQ(hotKeyService.calls.back().what, "DeleteAtom");
+  EXPECT_EQ(hotKeyService.atomsHeld, 0);
   EXPECT_TRUE(hotKeyService.registered.empty());
   EXPECT_EQ(system.log, (std::vector<std::string>{"RemoveSubclass", "CoUninitialize"}));
   EXPECT_EQ(FileText(), before);
@@ -69,12 +69,12 @@ TEST_F(StartupTest, SwitchesSkipCompletionAndStartHiddenAndASecondInstanceEndsAt
   EXPECT_EQ(system.log,
             (std::vector<std::string>{"ClaimSingleInstance", "InstallSubclass", "RemoveSubclass"}));
   system.log.clear();
-  hotKeyService.calls.clear();
+  hotKeyService.registerCalls = 0;
   system.anotherInstance = true;
   system.commandLine.clear();
   EXPECT_FALSE(main.Form_Load());
   EXPECT_EQ(system.log, std::vector<std::string>{"ClaimSingleInstance"});
-  EXPECT_TRUE(hotKeyService.calls.empty());
+  EXPECT_EQ(hotKeyService.registerCalls, 0);
   EXPECT_FALSE(form.Visible());
 }
 
@@ -97,14 +97,14 @@ TEST_F(StartupTest, FallbackNeverReplacesAFileItCouldNotRead) {
 TEST_F(StartupTest, AfterTheSettingsWindowTheLauncherReloadsAndRegistersOnlyANewKey) {
   ASSERT_TRUE(main.Form_Load());
   cmbRun.SetText(L"typed");
-  hotKeyService.calls.clear();
+  hotKeyService.registerCalls = 0;
   main.lblSet_Click();  // cancelled
   EXPECT_EQ(settingsWindow.shown, 1);
   EXPECT_EQ(cmbRun.Text(), L"typed");
   EXPECT_EQ(cmbRun.ListCount(), 1);
   Apply(L"Effected", "123");
   EXPECT_EQ(cmbRun.ListCount(), 2);
-  EXPECT_TRUE(hotKeyService.calls.empty());
+  EXPECT_EQ(hotKeyService.registerCalls, 0);
   EXPECT_TRUE(shared.SettingsEffect.empty());
 
   Apply(L"EffectedWithHotKey", "1618");
@@ -119,6 +119,8 @@ TEST_F(StartupTest, AfterTheSettingsWindowTheLauncherReloadsAndRegistersOnlyANew
   Apply(L"EffectedWithHotKey", "1618");
   EXPECT_EQ(main.HotKeyValue(), 122);
   EXPECT_EQ(messageBoxes.shown.size(), 1u);
+  main.Form_QueryUnload();
+  EXPECT_EQ(hotKeyService.atomsHeld, 0) << "the refused attempt's atom is deleted too";
 }
 
 }  // namespace
