@@ -106,7 +106,8 @@ inline bool PressKeys(std::initializer_list<WORD> keys) {
   return SendKeys(std::wstring(keys.begin(), keys.end()), false);
 }
 
-inline bool SendPointer(POINT screen, DWORD buttons = 0) {
+// Moves the pointer to a point of the screen and waits until it is there.
+inline bool MovePointer(POINT screen) {
   // Absolute coordinates run over 0..65536 of the screen; rounding up lands
   // exactly on the pixel whatever way the system scales them back.
   const long long width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
@@ -114,13 +115,9 @@ inline bool SendPointer(POINT screen, DWORD buttons = 0) {
   input.type = INPUT_MOUSE;
   input.mi.dx = static_cast<LONG>((screen.x * 65536LL + width - 1) / width);
   input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
-  input.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  return SendInput(1, &input, sizeof input) == 1;
-}
-// Moves the pointer to a point of the screen and waits until it is there.
-inline bool MovePointer(POINT screen) {
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   POINT now{};
-  return SendPointer(screen) &&
+  return SendInput(1, &input, sizeof input) == 1 &&
          WaitUntil([&] { return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y; });
 }
 
@@ -266,24 +263,17 @@ class LauncherSession {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  // Shows the window in front, clicks into the box and empties it, as a
-  // user would before typing a command; false when any of that fails.
+  // Brings the launcher back as a user does, with its hot key F12: in
+  // front, with an empty box that has the caret. A shown launcher is first
+  // hidden with Esc. Wine may call the launcher idle before its start-up
+  // registered the key (COM pumps messages); another press is harmless.
   bool Present() {
-    ShowWindow(window_, SW_SHOW);
-    if (!WaitUntil([&] { return Visible(); }) || !BringToForeground()) return false;
-    // Shown from outside, the window keeps the focus itself: click the box.
-    RECT box{};
-    GetWindowRect(edit_, &box);
-    const POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof thread;
-    return MovePointer(middle) && SendPointer(middle, MOUSEEVENTF_LEFTDOWN) &&
-           SendPointer(middle, MOUSEEVENTF_LEFTUP) && WaitUntil([&] {
-             return GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &thread) &&
-                    thread.hwndFocus == edit_;
-           }) &&
-           SendBounded(combo_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")) &&
-           WaitUntil([&] { return ComboText().empty(); });
+    if (Visible() && !(Press({VK_ESCAPE}) && WaitUntil([&] { return !Visible(); }))) return false;
+    for (int press = 0; press < 5 && !Visible(); ++press) {
+      if (!PressKeys({VK_F12})) return false;
+      WaitUntil([&] { return Visible(); }, std::chrono::seconds(2));
+    }
+    return WaitUntil([&] { return IsForeground(window_) && ComboText().empty(); });
   }
   // Keys go to the foreground window: these bring the launcher there first.
   bool Type(std::wstring_view text) { return BringToForeground() && TypeText(text); }
