@@ -211,8 +211,7 @@ class LauncherSession {
         // By class too: the hot-key warning box has the same title.
         window_ = FindTopLevelWindow(processId_, L"MirabeltonLauncher", L"Mirabelton");
         combo_ = window_ ? FindDescendant(window_, L"ComboBox") : nullptr;
-        edit_ = combo_ ? FindDescendant(combo_, L"Edit") : nullptr;
-        return (edit_ && (!waitUntilShown || Visible())) || ExitCode();  // or it gave up
+        return (combo_ && (!waitUntilShown || Visible())) || ExitCode();  // or it gave up
       });
       if (auto code = ExitCode()) {
         throw std::runtime_error("Mirabelton.exe ended at its start: " + std::to_string(*code));
@@ -344,7 +343,6 @@ class LauncherSession {
   DWORD processId_ = 0;
   HWND window_ = nullptr;
   HWND combo_ = nullptr;
-  HWND edit_ = nullptr;  // the combo box's own
 };
 
 }  // namespace e2e

@@ -194,11 +194,8 @@ DWORD DragAndDrop(UINT format, const std::wstring& bytes, POINT start, POINT tar
   if (!offered) return ADD_FAILURE() << "no data on the clipboard", DROPEFFECT_NONE;
   DropSource source;
   std::thread hand([&] {
-    for (int step = 1; step <= 8; ++step) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(60));
-      MovePointer(
-          {start.x + (target.x - start.x) * step / 8, start.y + (target.y - start.y) * step / 8});
-    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the drag loop runs
+    MovePointer(target);
     // Long enough for the drag loop to see the target under the pointer.
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     source.release = true;

@@ -43,15 +43,11 @@ class FakeHotKeyField : public platform::HotKeyField {
 
 class FakeFileDialog : public platform::FileDialog {
  public:
-  std::wstring ShowOpen(const std::wstring& title, const std::wstring& filter) override {
-    shown.push_back({title, filter});
+  std::wstring ShowOpen(const std::wstring&, const std::wstring&) override {
+    ++shown;
     return chosen;
   }
-  struct Call {
-    std::wstring title;
-    std::wstring filter;
-  };
-  std::vector<Call> shown;
+  int shown = 0;
   std::wstring chosen;  // "" acts as Cancel
 };
 

@@ -22,13 +22,9 @@ class LauncherFixture : public ::testing::Test {
  protected:
   FakeWindow form;
   FakeComboBox cmbRun;
-  FakeButton cmdOK;
-  FakeButton cmdCancel;
+  FakeButton cmdOK, cmdCancel, imgRunRaised, imgSetRaised;
   FakePanel picAbout{960};
-  FakeLabel lblTitle;
-  FakeLabel lblPlatform;
-  FakeButton imgRunRaised;
-  FakeButton imgSetRaised;
+  FakeLabel lblTitle, lblPlatform;
   FakeShell shell;
   FakeMessageBoxes messageBoxes;
   FakeStartupServices system;

@@ -240,7 +240,7 @@ TEST_F(SettingsForm, BrowsingAndDroppingFillThePathAndProposeItsLastComponent) {
   set.Form_Load();
   Fill(L"typed", L"typed path");
   set.cmdDialog_Click();  // cancelled
-  ASSERT_EQ(fileDialog.shown.size(), 1u);
+  ASSERT_EQ(fileDialog.shown, 1);
   EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"typedtyped path");
   fileDialog.chosen = L"C:\\Windows\\notepad.exe";
   set.cmdDialog_Click();

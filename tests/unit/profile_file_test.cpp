@@ -103,17 +103,22 @@ TEST(SettingsNumbers, TotalNumberIsANonNegativeDecimalCappedAtTheAliasLimit) {
 }
 
 TEST(SettingsNumbers, HotKeyIsAnyInt32ElseTheDefault) {
-  const std::pair<const wchar_t*, std::int32_t> cases[] = {{L"122", 122},
-                                                           {L" 117 ", 117},
-                                                           {L"-1", -1},
-                                                           {L"x", 123},
-                                                           {L"", 123},
-                                                           {L"2147483647", 2147483647},
-                                                           {L"2147483648", 123},
-                                                           {L"-2147483649", 123},
-                                                           {L"-2147483648", -2147483647 - 1},
-                                                           {L"1099511627776", 123}};
-  for (const auto& [text, expected] : cases) EXPECT_EQ(core::ParseHotKey(text), expected) << text;
+  const struct {
+    const wchar_t* text;
+    std::int32_t expected;
+  } cases[] = {
+      {L"122", 122},
+      {L" 117 ", 117},
+      {L"-1", -1},
+      {L"x", 123},
+      {L"", 123},
+      {L"2147483647", 2147483647},
+      {L"2147483648", 123},
+      {L"-2147483649", 123},
+      {L"-2147483648", -2147483647 - 1},
+      {L"1099511627776", 123},
+  };
+  for (const auto& c : cases) EXPECT_EQ(core::ParseHotKey(c.text), c.expected) << c.text;
   EXPECT_EQ(core::ParseHotKey(std::wstring(100, L'1')), 123);
 }
 
