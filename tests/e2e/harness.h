@@ -137,28 +137,6 @@ inline std::optional<std::wstring> WindowText(HWND window) {
   return text;
 }
 
-// The first window below parent that the test holds.
-inline HWND FindWindowWhere(HWND parent, const std::function<bool(HWND)>& test) {
-  std::vector<HWND> windows;
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
-  for (HWND window : windows) {
-    if (test(window)) return window;
-  }
-  return nullptr;
-}
-
-inline bool IsOfClass(HWND window, std::wstring_view className) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return CompareStringOrdinal(name, -1, std::wstring(className).c_str(), -1, TRUE) == CSTR_EQUAL;
-}
-
 // A top-level window of the process, shown or hidden, of this class and
 // title (either may be null: any).
 inline HWND FindTopLevelWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
@@ -169,17 +147,16 @@ inline HWND FindTopLevelWindow(DWORD processId, const wchar_t* className, const 
   }
   return nullptr;
 }
-inline HWND FindDescendant(HWND parent, std::wstring_view className) {
-  return FindWindowWhere(parent, [&](HWND window) { return IsOfClass(window, className); });
-}
-// A button by its caption.
-inline HWND FindDescendantWithText(HWND parent, std::wstring_view text) {
-  return FindWindowWhere(parent, [&](HWND window) { return WindowText(window) == text; });
+// A child window by class, by caption, or both (null: any).
+inline HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* caption = nullptr) {
+  return FindWindowExW(parent, nullptr, className, caption);
 }
 // A message box's message: its static control with text (the icon has none).
 inline std::wstring MessageBoxText(HWND box) {
-  auto message = [](HWND child) { return IsOfClass(child, L"Static") && WindowText(child) != L""; };
-  return WindowText(FindWindowWhere(box, message)).value_or(L"");
+  for (HWND child = nullptr; (child = FindWindowExW(box, child, L"Static", nullptr));) {
+    if (auto text = WindowText(child); text && !text->empty()) return *text;
+  }
+  return L"";
 }
 inline bool IsForeground(HWND window) { return window && GetForegroundWindow() == window; }
 
@@ -210,7 +187,7 @@ class LauncherSession {
       const bool ready = WaitUntil([&] {
         // By class too: the hot-key warning box has the same title.
         window_ = FindTopLevelWindow(processId_, L"MirabeltonLauncher", L"Mirabelton");
-        combo_ = window_ ? FindDescendant(window_, L"ComboBox") : nullptr;
+        combo_ = window_ ? FindChild(window_, L"ComboBox") : nullptr;
         return (combo_ && (!waitUntilShown || Visible())) || ExitCode();  // or it gave up
       });
       if (auto code = ExitCode()) {

@@ -39,7 +39,7 @@ POINT At(HWND window, int x, int y) {  // from the window's top left, on the scr
 
 // The about panel's top below the window's, in pixels.
 LONG AboutPanelOffset(const LauncherSession& session) {
-  HWND panel = FindDescendant(session.Window(), L"MirabeltonAboutPanel");
+  HWND panel = FindChild(session.Window(), L"MirabeltonAboutPanel");
   return panel ? At(panel, 0, 0).y - At(session.Window(), 0, 0).y : -1;
 }
 

@@ -35,7 +35,7 @@ TEST(PlantedDll, NoneBesideTheExeRunsInsideTheLauncher) {
   });
   HWND settings = session.OpenSettings();
   ASSERT_TRUE(settings);
-  PostMessageW(FindDescendantWithText(settings, L"..."), BM_CLICK, 0, 0);
+  PostMessageW(FindChild(settings, nullptr, L"..."), BM_CLICK, 0, 0);
   HWND dialog = nullptr;
   EXPECT_TRUE(WaitUntil([&] {
     dialog = FindTopLevelWindow(session.ProcessId(), L"#32770", L"実在パスを開く");

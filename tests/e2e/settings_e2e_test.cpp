@@ -18,7 +18,7 @@ class SettingsE2e : public ::testing::Test {
            PressKeys({VK_MENU, 'A'}) && WaitUntil([&] { return ListCount(settings) == 2; });
   }
   static std::optional<LRESULT> ListCount(HWND settings) {  // lstIPath lies above lstRPath
-    return SendBounded(FindDescendant(settings, L"ListBox"), LB_GETCOUNT);
+    return SendBounded(FindChild(settings, L"ListBox"), LB_GETCOUNT);
   }
   static bool Closes(HWND window) {
     return WaitUntil([&] { return !IsWindow(window); });
@@ -85,7 +85,7 @@ TEST_F(SettingsE2e, CancelWritesNothingAndASaveThatCannotBeWrittenWarnsAndKeepsT
   // With the file free again the same edits are saved. (The button is
   // clicked: keys right after a change of focus may lose their Alt.)
   lock.reset();
-  PostMessageW(FindDescendantWithText(settings, L"設定(&S)"), BM_CLICK, 0, 0);
+  PostMessageW(FindChild(settings, nullptr, L"設定(&S)"), BM_CLICK, 0, 0);
   ASSERT_TRUE(Closes(settings));
   EXPECT_NE(session_.SettingsBytes().find("2=kept\r\n2R=C:\\kept.exe\r\n"), std::string::npos);
 }
