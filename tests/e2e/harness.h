@@ -278,9 +278,6 @@ class LauncherSession {
     return nullptr;
   }
 
-  HWND FindMessageBox(const wchar_t* title) const {
-    return FindTopLevelWindow(processId_, L"#32770", title);
-  }
   std::optional<DWORD> ExitCode() const {
     DWORD code = 0;
     if (!process_ || !GetExitCodeProcess(process_.get(), &code) || code == STILL_ACTIVE) return {};

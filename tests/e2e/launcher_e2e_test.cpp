@@ -143,15 +143,16 @@ TEST(LauncherE2e, ATakenKeyFallsBackToF11AndATakenF11ShowsTheError) {
     ASSERT_TRUE(WaitUntil([&] { return RegisterHotKey(nullptr, held, 0, held) != FALSE; }));
     LauncherSession session(Probes({"mail"}), L"", false);
     HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = session.FindMessageBox(title)) != nullptr; }))
-        << "no message box titled " << Utf8(title);
+    ASSERT_TRUE(WaitUntil([&] {
+      return (box = FindTopLevelWindow(session.ProcessId(), L"#32770", title)) != nullptr;
+    })) << "no message box titled "
+        << Utf8(title);
     EXPECT_EQ(MessageBoxText(box), text);
     EXPECT_TRUE(session.SettingsBytes().ends_with("\r\nHotKey=122\r\n"));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return session.Visible(); })) << "start-up did not go on";
     if (held == VK_F11) continue;
-    ASSERT_TRUE(session.Press({VK_ESCAPE}));
-    ASSERT_TRUE(Hides(session));
+    ASSERT_TRUE(session.Press({VK_ESCAPE}) && Hides(session));
     ASSERT_TRUE(PressKeys({VK_F11}));
     EXPECT_TRUE(WaitUntil([&] { return session.Visible(); })) << "F11 did not show the launcher";
   }

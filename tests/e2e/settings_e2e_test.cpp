@@ -70,8 +70,9 @@ TEST_F(SettingsE2e, CancelWritesNothingAndASaveThatCannotBeWrittenWarnsAndKeepsT
   ASSERT_NE(lock.get(), INVALID_HANDLE_VALUE);
   ASSERT_TRUE(PressKeys({VK_MENU, 'S'}));
   HWND box = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (box = session_.FindMessageBox(L"Mirabelton")) != nullptr; }))
-      << "no warning";
+  ASSERT_TRUE(WaitUntil([&] {
+    return (box = FindTopLevelWindow(session_.ProcessId(), L"#32770", L"Mirabelton")) != nullptr;
+  })) << "no warning";
   const std::wstring text = MessageBoxText(box);
   EXPECT_TRUE(text.starts_with(L"設定ファイルに書き込めませんでした\r\n")) << Utf8(text);
   EXPECT_TRUE(text.ends_with(L"\\Mirabelton.ini")) << Utf8(text);

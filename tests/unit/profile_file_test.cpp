@@ -103,22 +103,14 @@ TEST(SettingsNumbers, TotalNumberIsANonNegativeDecimalCappedAtTheAliasLimit) {
 }
 
 TEST(SettingsNumbers, HotKeyIsAnyInt32ElseTheDefault) {
-  const struct {
-    const wchar_t* text;
-    std::int32_t expected;
-  } cases[] = {
-      {L"122", 122},
-      {L" 117 ", 117},
-      {L"-1", -1},
-      {L"x", 123},
-      {L"", 123},
-      {L"2147483647", 2147483647},
-      {L"2147483648", 123},
-      {L"-2147483649", 123},
-      {L"-2147483648", -2147483647 - 1},
-      {L"1099511627776", 123},
-  };
-  for (const auto& c : cases) EXPECT_EQ(core::ParseHotKey(c.text), c.expected) << c.text;
+  EXPECT_EQ(core::ParseHotKey(L"122"), 122);
+  EXPECT_EQ(core::ParseHotKey(L" 117 "), 117);
+  EXPECT_EQ(core::ParseHotKey(L"-1"), -1);
+  EXPECT_EQ(core::ParseHotKey(L"2147483647"), 2147483647);
+  EXPECT_EQ(core::ParseHotKey(L"-2147483648"), -2147483647 - 1);
+  for (const std::wstring text : {L"x", L"", L"2147483648", L"-2147483649", L"1099511627776"}) {
+    EXPECT_EQ(core::ParseHotKey(text), 123) << text.size();
+  }
   EXPECT_EQ(core::ParseHotKey(std::wstring(100, L'1')), 123);
 }
 
