@@ -31,21 +31,6 @@ std::optional<std::string_view> KeyName(std::string_view line) {
   return TrimBlanks(line.substr(0, equals));
 }
 
-// The name a wide section or key is looked up by: its UTF-8 with ASCII
-// letters folded, whatever the document's encoding.
-std::string LookupName(std::wstring_view name) {
-  std::string folded;
-  if (IsAscii(name)) {
-    folded.resize(name.size());
-    std::transform(name.begin(), name.end(), folded.begin(),
-                   [](wchar_t c) { return FoldAscii(static_cast<char>(c)); });
-    return folded;
-  }
-  folded = EncodeUtf8(name);
-  FoldAscii(folded);
-  return folded;
-}
-
 // A matching pair of double or single quotes around a whole value, which
 // the platform's profile reader drops.
 bool IsQuoted(std::string_view value) {
@@ -92,6 +77,21 @@ bool IsWritableKey(std::wstring_view name) {
 
 }  // namespace
 
+// Whatever the document's encoding, so that a name looked up matches the
+// line's name as FoldedName makes it.
+std::string ProfileFile::LookupName(std::wstring_view name) {
+  std::string folded;
+  if (IsAscii(name)) {
+    folded.resize(name.size());
+    std::transform(name.begin(), name.end(), folded.begin(),
+                   [](wchar_t c) { return FoldAscii(static_cast<char>(c)); });
+    return folded;
+  }
+  folded = EncodeUtf8(name);
+  FoldAscii(folded);
+  return folded;
+}
+
 ProfileFile::ProfileFile(const AnsiCodePage& ansi, FileEncoding newFileEncoding)
     : ansi_(&ansi), encoding_(newFileEncoding) {
   sections_.emplace_back();  // the lines before the first header
@@ -130,9 +130,6 @@ void ProfileFile::ParseLines() {
     }
     current->lines.push_back(line);
   });
-  for (Section& section : sections_) {
-    if (section.hasHeader) BuildKeyIndex(section);
-  }
 }
 
 // The name between '[' and the first ']' that is a whole character: in a
@@ -163,7 +160,8 @@ std::string ProfileFile::FoldedName(std::string_view bytes) const {
   return folded;
 }
 
-void ProfileFile::BuildKeyIndex(Section& section) const {
+const KeyIndex& ProfileFile::Keys(const Section& section) const {
+  if (section.keysIndexed) return section.keys;
   section.keys.Clear();
   section.keys.Reserve(section.lines.size());
   for (std::size_t i = 1; i < section.lines.size(); ++i) {
@@ -174,11 +172,13 @@ void ProfileFile::BuildKeyIndex(Section& section) const {
       return KeyMatches(TextOf(section.lines[line]), folded);
     });
   }
+  section.keysIndexed = true;
+  return section.keys;
 }
 
 std::optional<std::size_t> ProfileFile::FindKey(const Section& section,
                                                 std::string_view foldedKey) const {
-  return section.keys.Find(KeyIndex::Hash(foldedKey), [&](std::size_t line) {
+  return Keys(section).Find(KeyIndex::Hash(foldedKey), [&](std::size_t line) {
     return KeyMatches(TextOf(section.lines[line]), foldedKey);
   });
 }
@@ -208,6 +208,17 @@ std::optional<std::wstring> ProfileFile::Get(std::wstring_view section,
   const auto line = FindKey(*found, LookupName(key));
   if (!line) return std::nullopt;
   return DecodeText(ValueBytes(TextOf(found->lines[*line])));
+}
+
+void ProfileFile::ForEachKey(
+    std::wstring_view section,
+    const std::function<void(std::string_view, std::string_view)>& visit) const {
+  const Section* found = FindSection(LookupName(section));
+  if (found == nullptr) return;
+  for (std::size_t i = 1; i < found->lines.size(); ++i) {
+    const std::string_view text = TextOf(found->lines[i]);
+    if (const auto name = KeyName(text)) visit(FoldedName(*name), ValueBytes(text));
+  }
 }
 
 std::wstring ProfileFile::GetString(std::wstring_view section, std::wstring_view key,
@@ -252,6 +263,7 @@ bool ProfileFile::Set(std::wstring_view section, std::wstring_view key, std::wst
   std::size_t at = target->lines.size();
   while (at > 1 && IsBlankLine(TextOf(target->lines[at - 1]))) --at;
   const std::string foldedKey = LookupName(key);
+  Keys(*target);
   const auto [keyLine, isNew] = target->keys.Insert(
       KeyIndex::Hash(foldedKey), at,
       [&](std::size_t line) { return KeyMatches(TextOf(target->lines[line]), foldedKey); });

@@ -21,6 +21,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,18 @@ class ProfileFile {
   std::wstring GetString(std::wstring_view section, std::wstring_view key,
                          std::wstring_view fallback) const;
 
+  // Reads a whole section in one pass, for a caller that wants most of its
+  // keys: visit(name, valueBytes) for each key line of the first section of
+  // this name, in file order. The name is what a key is compared as
+  // (LookupName); DecodeValue turns the bytes into what Get returns. A key
+  // can come more than once, and Get reads its first line. The bytes stay
+  // valid until the document changes, the name only during the call.
+  void ForEachKey(std::wstring_view section,
+                  const std::function<void(std::string_view, std::string_view)>& visit) const;
+  std::wstring DecodeValue(std::string_view valueBytes) const { return DecodeText(valueBytes); }
+  // A section or key name as lookups compare it: UTF-8, ASCII letters folded.
+  static std::string LookupName(std::wstring_view name);
+
   // False (document unchanged) when value holds CR, LF or NUL.
   bool Set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
 
@@ -61,14 +74,19 @@ class ProfileFile {
     std::string foldedName;  // empty for the lines before the first header
     bool hasHeader = false;
     std::vector<Line> lines;  // lines[0] is the header when hasHeader
-    KeyIndex keys;            // the first occurrence of each key
+    // The first occurrence of each key, made on the first lookup: a start
+    // that reads the aliases in one pass (ForEachKey) never needs it.
+    // Reads therefore change it, so one document is never read from two
+    // threads at once.
+    mutable KeyIndex keys;
+    mutable bool keysIndexed = false;
   };
 
   // Names and lines (profile_file.cpp)
   void ParseLines();
   const Section* FindSection(std::string_view foldedName) const;
   Section* FindSection(std::string_view foldedName);
-  void BuildKeyIndex(Section& section) const;
+  const KeyIndex& Keys(const Section& section) const;  // indexed when first needed
   std::optional<std::size_t> FindKey(const Section& section, std::string_view foldedKey) const;
   bool KeyMatches(std::string_view lineText, std::string_view foldedKey) const;
   std::optional<std::string_view> HeaderName(std::string_view line) const;

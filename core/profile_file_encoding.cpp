@@ -65,7 +65,8 @@ std::wstring ProfileFile::DecodeText(std::string_view bytes) const {
 // it, U+FFFD for the bytes that do not decode, since kept as bytes it would
 // read as other characters, or as another key; and a broken header stays
 // broken, its ']' replaced, rather than become a section in UTF-8. The key
-// index is made again, as converted keys now have names one can look up.
+// indexes are made again when next needed, as converted keys now have
+// names one can look up.
 void ProfileFile::SwitchToUtf8() {
   auto decodeAnsi = [this](std::string_view piece) { return ansi_->Decode(piece); };
   for (Section& section : sections_) {
@@ -86,9 +87,7 @@ void ProfileFile::SwitchToUtf8() {
     }
   }
   encoding_ = FileEncoding::Utf8Bom;
-  for (Section& section : sections_) {
-    if (section.hasHeader) BuildKeyIndex(section);
-  }
+  for (Section& section : sections_) section.keysIndexed = false;
   CompactTextIfWasteful();
 }
 

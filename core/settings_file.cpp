@@ -4,6 +4,7 @@
 #include <iterator>
 #include <limits>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 namespace core {
@@ -55,6 +56,53 @@ std::wstring_view FormatIndex(KeyBuffer& buffer, int index, bool realPath) {
   } while (magnitude != 0);
   if (index < 0) *--first = L'-';
   return std::wstring_view(first, static_cast<std::size_t>(end - first));
+}
+
+// The value bytes of the keys an alias table reads, each from the key's
+// first line: one pass over the section costs far less than a lookup for
+// each of 65,534 keys.
+struct AliasKeys {
+  std::optional<std::string_view> totalNumber;
+  std::optional<std::string_view> hotKey;
+  std::vector<std::optional<std::string_view>> values;  // alias i's short name at 2i, path at 2i+1
+};
+
+// Where a key's value goes in AliasKeys::values: only the names that
+// ShortNameKey and RealPathKey write (as lookups compare them) have one.
+std::optional<std::size_t> AliasSlot(std::string_view name) {
+  const bool realPath = !name.empty() && name.back() == 'r';
+  if (realPath) name.remove_suffix(1);
+  if (name.empty() || name.size() > 5 || name.front() == '0') return std::nullopt;
+  std::size_t index = 0;
+  for (char c : name) {
+    if (c < '0' || c > '9') return std::nullopt;
+    index = index * 10 + static_cast<std::size_t>(c - '0');
+  }
+  if (index > static_cast<std::size_t>(kMaxAliases)) return std::nullopt;
+  return 2 * index + (realPath ? 1 : 0);
+}
+
+AliasKeys FindAliasKeys(const ProfileFile& file) {
+  const std::string totalNumberName = ProfileFile::LookupName(kTotalNumberKey);
+  const std::string hotKeyName = ProfileFile::LookupName(kHotKeyKey);
+  AliasKeys keys;
+  // Room for every index at once, so the largest list is never copied while
+  // it grows; a short list only touches the front of it.
+  keys.values.reserve(2 * static_cast<std::size_t>(kMaxAliases) + 2);
+  auto keepFirst = [](std::optional<std::string_view>& kept, std::string_view bytes) {
+    if (!kept) kept = bytes;
+  };
+  file.ForEachKey(kSection, [&](std::string_view name, std::string_view bytes) {
+    if (const auto slot = AliasSlot(name)) {
+      if (*slot >= keys.values.size()) keys.values.resize(*slot + 1);
+      keepFirst(keys.values[*slot], bytes);
+    } else if (name == totalNumberName) {
+      keepFirst(keys.totalNumber, bytes);
+    } else if (name == hotKeyName) {
+      keepFirst(keys.hotKey, bytes);
+    }
+  });
+  return keys;
 }
 
 }  // namespace
@@ -122,18 +170,24 @@ UpdateResult SettingsStore::Update(const std::function<bool(ProfileFile&)>& edit
 }
 
 AliasTable ReadAliasTable(const ProfileFile& file) {
+  const AliasKeys keys = FindAliasKeys(file);
+  auto read = [&file](const std::optional<std::string_view>& bytes, std::wstring_view fallback) {
+    return bytes ? file.DecodeValue(*bytes) : std::wstring(fallback);
+  };
   AliasTable table;
-  table.totalNumberText = file.GetString(kSection, kTotalNumberKey, L"0");
-  const int count = ParseTotalNumber(table.totalNumberText);
-  table.shortNames.reserve(static_cast<std::size_t>(count));
-  table.realPaths.reserve(static_cast<std::size_t>(count) + 1);
+  table.totalNumberText = read(keys.totalNumber, L"0");
+  const auto count = static_cast<std::size_t>(ParseTotalNumber(table.totalNumberText));
+  table.shortNames.reserve(count);
+  table.realPaths.reserve(count + 1);
   table.realPaths.emplace_back();
-  KeyBuffer key;
-  for (int i = 1; i <= count; ++i) {
-    table.shortNames.push_back(file.GetString(kSection, FormatIndex(key, i, false), L""));
-    table.realPaths.push_back(file.GetString(kSection, FormatIndex(key, i, true), L""));
+  for (std::size_t i = 1; i <= count; ++i) {
+    const std::size_t slot = 2 * i;
+    table.shortNames.push_back(
+        read(slot < keys.values.size() ? keys.values[slot] : std::nullopt, L""));
+    table.realPaths.push_back(
+        read(slot + 1 < keys.values.size() ? keys.values[slot + 1] : std::nullopt, L""));
   }
-  table.hotKeyValue = ParseHotKey(file.GetString(kSection, kHotKeyKey, L"123"));
+  table.hotKeyValue = ParseHotKey(read(keys.hotKey, L"123"));
   return table;
 }
 

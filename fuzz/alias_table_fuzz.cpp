@@ -1,6 +1,6 @@
 // Loading the settings from arbitrary bytes, as the launcher does at start
 // and after the settings window: never a crash, and a table whose parts
-// agree with each other and with the file's TotalNumber.
+// agree with each other and with a lookup of each key.
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -38,8 +38,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!table.realPaths.front().empty()) std::abort();
   if (count != static_cast<std::size_t>(core::ParseTotalNumber(table.totalNumberText)))
     std::abort();
-  if (loaded.Get(core::kSection, core::kTotalNumberKey).value_or(L"0") != table.totalNumberText) {
-    std::abort();
+  // The table is read in one pass over the section; every entry must be
+  // what a lookup of its own key gives.
+  auto get = [&loaded](std::wstring_view key, std::wstring_view fallback) {
+    return loaded.GetString(core::kSection, key, fallback);
+  };
+  if (get(core::kTotalNumberKey, L"0") != table.totalNumberText) std::abort();
+  if (core::ParseHotKey(get(core::kHotKeyKey, L"123")) != table.hotKeyValue) std::abort();
+  for (std::size_t i = 1; i <= count; ++i) {
+    const int index = static_cast<int>(i);
+    if (get(core::ShortNameKey(index), L"") != table.shortNames[i - 1]) std::abort();
+    if (get(core::RealPathKey(index), L"") != table.realPaths[i]) std::abort();
   }
   return 0;
 }
