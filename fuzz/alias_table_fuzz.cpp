@@ -46,6 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (get(core::kTotalNumberKey, L"0") != table.totalNumberText) std::abort();
   if (core::ParseHotKey(get(core::kHotKeyKey, L"123")) != table.hotKeyValue) std::abort();
   for (std::size_t i = 1; i <= count; ++i) {
+    // Past the first entries only those with text: a lookup for each empty
+    // one of 32,767 would slow the fuzzer a hundredfold.
+    if (i > 1024 && table.shortNames[i - 1].empty() && table.realPaths[i].empty()) continue;
     const int index = static_cast<int>(i);
     if (get(core::ShortNameKey(index), L"") != table.shortNames[i - 1]) std::abort();
     if (get(core::RealPathKey(index), L"") != table.realPaths[i]) std::abort();
