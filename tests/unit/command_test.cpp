@@ -17,7 +17,7 @@ TEST(PrevHistoryIndex, ReadsTheSuffixAsARoundedNumber) {
         L"@prev   ", L"@prev99999999999999999999999999999", L"@prev0.50"}},
       {1, {L"@prev1", L"@prev 1", L"@prev.6", L"@prev 1. ", L"@prev0.500001"}},
       {2,
-       {L"@PREV2", L"@prev 1.5", L"@prev2.5", L"@prev1.5000001", L"@prev+2",
+       {L"@PREV2", L"@prev 1.5", L"@prev2.5", L"@prev1.5000001", L"@prev+2", L"@prev1.9",
         L"@prev0000000000000000000002"}}};
   for (const auto& [expected, texts] : groups) {
     for (const wchar_t* text : texts) {
@@ -116,7 +116,8 @@ TEST_F(CommandTest, MyPathOpensTheProgramFolderAndExitUnloads) {
   Run(L"@unknown");
   EXPECT_EQ(form.unloadCount, 0);
   Run(L"@Exit now");
-  EXPECT_EQ(form.unloadCount, 1);
+  main.Form_KeyDown(platform::kVkX, platform::kAltMask);
+  EXPECT_EQ(form.unloadCount, 2);
   EXPECT_EQ(shell.opened.size(), 3u);
 }
 

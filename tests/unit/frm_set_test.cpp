@@ -91,6 +91,7 @@ TEST_F(SettingsForm, EditsAreSavedExactlyAndKeysNoLongerUsedAreBlanked) {
 
   Fill(L"a", L"C:\\other.exe");  // duplicates and blank names are taken as typed
   set.cmdAdd_Click();
+  EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"");
   Fill(L"  ", L"C:\\blank.exe");
   set.cmdAdd_Click();
   EXPECT_EQ(lstIPath.ListIndex(), 0);  // adding moves no selection
@@ -148,6 +149,9 @@ TEST_F(SettingsForm, EveryOpeningShowsTheFileAloneAndAnotherLetterCaseIsNoFile) 
   EXPECT_EQ(hotKey.GetHotKey(), 1626);
   EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"");
   ExpectList({L"a"});
+  lstIPath.SetListIndex(0);  // the first entry fetched
+  set.lstIPath_DblClick();
+  EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"aA");
   set.Form_QueryUnload();  // the close box
   EXPECT_EQ(hotKey.destroyCount, 2);
 
@@ -223,11 +227,11 @@ TEST_F(SettingsForm, RefusalsWarnAndWriteNothingAndAFailedSaveKeepsTheEdits) {
 }
 
 TEST_F(SettingsForm, AddRefusesAFullListWithoutWrappingTheCount) {
-  Open("[Programs]\r\nTotalNumber=99999\r\n");  // capped
+  Open("[Programs]\r\nTotalNumber=99999\r\n32767=last\r\n");  // capped
   Fill(L"one more", L"C:\\more.exe");
   set.cmdAdd_Click();
   EXPECT_EQ(Shown(), Names{Warning(settings::kListFullMessage)});
-  EXPECT_EQ(lstIPath.ListCount(), 32767);
+  EXPECT_EQ(lstIPath.List(32766), L"last");
   lstIPath.SetListIndex(0);
   set.cmdDel_Click();
   Fill(L"one more", L"C:\\more.exe");

@@ -61,6 +61,7 @@ TEST_F(ProfileFileTest, WritesInPlaceAndKeepsEveryOtherLineByteForByte) {
   ASSERT_TRUE(file.Set(L"Programs", L"2", L"b"));
   ASSERT_TRUE(file.Set(L"Other", L"y", L"2"));
   ASSERT_TRUE(file.Set(L"New", L"k", L"v"));
+  EXPECT_FALSE(file.Set(L"Other", L"z", L"two\nlines"));
   EXPECT_EQ(file.Serialize(),
             "; head\n[Programs]\r\n  TotalNumber =2\r\n1=a\r\n2=b\r\n\r\n   \r\n"
             "[Other]\rx=1\r\ny=2\r\n[New]\r\nk=v\r\n");
@@ -117,8 +118,8 @@ TEST(SettingsNumbers, HotKeyIsAnyInt32ElseTheDefault) {
 TEST(Utf8Codec, IsStrict) {
   // The first and last code point of each length, and a full-width form.
   const std::string bytes =
-      "a\xC2\x80\xC3\xA9\xE3\x82\xBD\xEF\xBD\x9E\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF";
-  const std::wstring text = L"a\u0080éソ～😀\U0010FFFF";
+      "a\xC2\x80\xDF\xBF\xC3\xA9\xE3\x82\xBD\xEF\xBD\x9E\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF";
+  const std::wstring text = L"a\u0080\u07FFéソ～😀\U0010FFFF";
   EXPECT_EQ(core::DecodeUtf8(bytes), text);
   EXPECT_EQ(core::EncodeUtf8(text), bytes);
   for (const char* bad : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
