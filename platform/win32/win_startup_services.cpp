@@ -15,13 +15,13 @@ WinStartupServices::WinStartupServices(HWND window, HWND commandBox, LauncherSub
   }
 }
 
-WinStartupServices::~WinStartupServices() {
-  if (instanceMutex_) CloseHandle(instanceMutex_);
-}
+WinStartupServices::~WinStartupServices() = default;
 
 bool WinStartupServices::ClaimSingleInstance() {
-  instanceMutex_ = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
-  return instanceMutex_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
+  const bool anotherHoldsIt = GetLastError() == ERROR_ALREADY_EXISTS;
+  instanceMutex_ = ScopedHandle(mutex, ::CloseHandle);
+  return instanceMutex_.Valid() && !anotherHoldsIt;
 }
 
 std::optional<platform::OsVersion> WinStartupServices::GetOsVersion() const {

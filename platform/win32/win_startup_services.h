@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/services.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/window_subclass.h"
 
 namespace win32 {
@@ -37,7 +38,7 @@ class WinStartupServices : public platform::StartupServices {
   HWND window_;
   HWND commandBox_;
   LauncherSubclass& subclass_;
-  HANDLE instanceMutex_ = nullptr;
+  ScopedHandle instanceMutex_{nullptr, ::CloseHandle};
   bool comInitialized_ = false;
   int major_ = 0;
   int minor_ = 0;

@@ -68,7 +68,6 @@ class FakeComboBox : public FakeControlBase<platform::ComboBox> {
     if (Change) Change();
   }
   int SelStart() const override { return selStart_; }
-  int SelLength() const { return selLength_; }
   void SetSel(int start, int length) override {
     const int size = static_cast<int>(text_.size());
     selStart_ = start < 0 ? 0 : (start > size ? size : start);

@@ -30,11 +30,7 @@ namespace {
 
 class BadInput : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ =
-        fs::temp_directory_path() / ("mirabelton-bad-" + std::to_string(std::random_device()()));
-    fs::create_directories(folder_);
-  }
+  void SetUp() override { fs::create_directories(folder_); }
   void TearDown() override {
 #ifdef _WIN32
     SetFileAttributesW(File().c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -44,14 +40,10 @@ class BadInput : public ::testing::Test {
   }
 
   fs::path File() const { return folder_ / "Mirabelton.ini"; }
-  core::AliasTable Read() {
-    return core::ReadAliasTable(
-        core::SettingsStore(files_, *cp932_, core::FileEncoding::Ansi, File().wstring()).Load());
-  }
-  // What saving the settings window's answer does to the file at path.
-  bool SaveHotKey(const fs::path& path) {
-    core::SettingsStore store(files_, *cp932_, core::FileEncoding::Ansi, path.wstring());
-    return store.Update([](core::ProfileFile& file) {
+  core::AliasTable Read() { return core::ReadAliasTable(store_.Load()); }
+  // What saving the settings window's answer does to the file.
+  bool SaveHotKey() {
+    return store_.Update([](core::ProfileFile& file) {
       return file.Set(core::kSection, core::kHotKeyKey, L"122");
     }) == core::UpdateResult::kSaved;
   }
@@ -59,9 +51,11 @@ class BadInput : public ::testing::Test {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), {}));
   }
 
-  fs::path folder_;
+  const fs::path folder_ =
+      fs::temp_directory_path() / ("mirabelton-bad-" + std::to_string(std::random_device()()));
   PlatformFileAccess files_;
   std::unique_ptr<core::AnsiCodePage> cp932_ = fakes::MakeCodePage932();
+  core::SettingsStore store_{files_, *cp932_, core::FileEncoding::Ansi, File().wstring()};
 };
 
 TEST_F(BadInput, WholeFilesAreReplacedAndReadLeavingNoTemporary) {
@@ -92,7 +86,7 @@ TEST_F(BadInput, ASettingsFileThatIsAFolderReadsAsEmptyAndIsNotReplaced) {
   const core::AliasTable table = Read();
   EXPECT_TRUE(table.shortNames.empty());
   EXPECT_EQ(table.hotKeyValue, core::kDefaultHotKey);
-  EXPECT_FALSE(SaveHotKey(File()));
+  EXPECT_FALSE(SaveHotKey());
   EXPECT_TRUE(fs::exists(File() / "inside.txt"));
   EXPECT_EQ(FilesInFolder(), 1u);
 }
@@ -110,14 +104,14 @@ TEST_F(BadInput, AReadOnlyOrHeldFileIsNotReplaced) {
                   fs::perm_options::remove);
 #endif
   EXPECT_EQ(Read().shortNames, std::vector<std::wstring>{L"one"});
-  EXPECT_FALSE(SaveHotKey(File()));
+  EXPECT_FALSE(SaveHotKey());
 #ifdef _WIN32
   SetFileAttributesW(File().c_str(), FILE_ATTRIBUTE_NORMAL);
   HANDLE held = CreateFileW(File().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_TRUE(Read().shortNames.empty());
-  EXPECT_FALSE(SaveHotKey(File()));
+  EXPECT_FALSE(SaveHotKey());
   CloseHandle(held);
 #endif
   EXPECT_EQ(files_.ReadFile(File().wstring()), bytes);
