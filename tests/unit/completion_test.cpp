@@ -39,6 +39,11 @@ TEST(FindListString, FoldsCaseButNotWidthAndEmptyTextFindsNothing) {
   EXPECT_EQ(core::FindListString(items, L"\u017dLU\u0164", true), 3);
   EXPECT_EQ(core::FindListString(items, L"", false), -1);
   EXPECT_EQ(core::FoldCase(L'\u03c2'), core::FoldCase(L'\u03a3'));
+  std::vector<std::wstring> many;  // matches beyond one block of the index
+  for (int i = 0; i < 70; ++i) many.push_back(L"a" + std::to_wstring(100 + i));
+  core::PrefixIndex index;
+  index.Assign(std::move(many));
+  EXPECT_EQ(index.Find(L"A", false), 0);
 }
 
 // The first and last capital of every block that folds, and the letters

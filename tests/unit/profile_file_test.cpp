@@ -123,14 +123,14 @@ TEST(Utf8Codec, IsStrict) {
   EXPECT_EQ(core::DecodeUtf8(bytes), text);
   EXPECT_EQ(core::EncodeUtf8(text), bytes);
   for (const char* bad : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
-                          "\xE3\x82", "\x82", "\xFF"}) {
+                          "\xE3\x82", "\xC3", "\x82", "\xFF"}) {
     EXPECT_FALSE(core::DecodeUtf8(bad)) << bad;
   }
   const std::wstring loneSurrogate(1, static_cast<wchar_t>(0xD800));
   EXPECT_EQ(core::EncodeUtf8(loneSurrogate + L"x"), "\xEF\xBF\xBDx");
 
   EXPECT_FALSE(core::LooksLikeUtf8("plain ascii"));
-  EXPECT_TRUE(core::LooksLikeUtf8("caf\xC3\xA9"));
+  EXPECT_TRUE(core::LooksLikeUtf8("\xC3\xA9t\xC3\xA9"));
   EXPECT_FALSE(core::LooksLikeUtf8(kCp932PathBytes));
 }
 
