@@ -263,7 +263,7 @@ bool ProfileFile::Set(std::wstring_view section, std::wstring_view key, std::wst
   std::size_t at = target->lines.size();
   while (at > 1 && IsBlankLine(TextOf(target->lines[at - 1]))) --at;
   const std::string foldedKey = LookupName(key);
-  Keys(*target);
+  Keys(*target);  // indexed before the key is looked up and added
   const auto [keyLine, isNew] = target->keys.Insert(
       KeyIndex::Hash(foldedKey), at,
       [&](std::size_t line) { return KeyMatches(TextOf(target->lines[line]), foldedKey); });

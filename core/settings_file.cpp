@@ -1,7 +1,7 @@
 #include "core/settings_file.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -37,25 +37,6 @@ std::optional<Decimal> ParseDecimal(std::wstring_view text) {
     if (result.magnitude > kSaturated) result.magnitude = kSaturated;
   }
   return result;
-}
-
-// Room for any int's digits, its sign and the "R" of a real-path key.
-using KeyBuffer = wchar_t[16];
-
-// The decimal digits of index, ending at the end of buffer: reading all
-// 32,767 aliases formats 65,534 keys, and building a string for each one
-// costs more than looking it up.
-std::wstring_view FormatIndex(KeyBuffer& buffer, int index, bool realPath) {
-  wchar_t* const end = std::end(buffer);
-  wchar_t* first = end;
-  if (realPath) *--first = L'R';
-  unsigned magnitude = index < 0 ? 0u - static_cast<unsigned>(index) : static_cast<unsigned>(index);
-  do {
-    *--first = static_cast<wchar_t>(L'0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (index < 0) *--first = L'-';
-  return std::wstring_view(first, static_cast<std::size_t>(end - first));
 }
 
 // The value bytes of the keys an alias table reads, each from the key's
@@ -107,15 +88,9 @@ AliasKeys FindAliasKeys(const ProfileFile& file) {
 
 }  // namespace
 
-std::wstring ShortNameKey(int index) {
-  KeyBuffer buffer;
-  return std::wstring(FormatIndex(buffer, index, false));
-}
+std::wstring ShortNameKey(int index) { return std::to_wstring(index); }
 
-std::wstring RealPathKey(int index) {
-  KeyBuffer buffer;
-  return std::wstring(FormatIndex(buffer, index, true));
-}
+std::wstring RealPathKey(int index) { return std::to_wstring(index) + L"R"; }
 
 int ParseTotalNumber(std::wstring_view text) {
   const auto number = ParseDecimal(text);
@@ -170,24 +145,24 @@ UpdateResult SettingsStore::Update(const std::function<bool(ProfileFile&)>& edit
 }
 
 AliasTable ReadAliasTable(const ProfileFile& file) {
-  const AliasKeys keys = FindAliasKeys(file);
+  AliasKeys keys = FindAliasKeys(file);
   auto read = [&file](const std::optional<std::string_view>& bytes, std::wstring_view fallback) {
     return bytes ? file.DecodeValue(*bytes) : std::wstring(fallback);
   };
   AliasTable table;
   table.totalNumberText = read(keys.totalNumber, L"0");
   const auto count = static_cast<std::size_t>(ParseTotalNumber(table.totalNumberText));
+  // Every slot the count reaches, within the room reserved: keys the file
+  // lacks read as empty.
+  keys.values.resize(std::max(keys.values.size(), 2 * count + 2));
   table.shortNames.reserve(count);
   table.realPaths.reserve(count + 1);
   table.realPaths.emplace_back();
   for (std::size_t i = 1; i <= count; ++i) {
-    const std::size_t slot = 2 * i;
-    table.shortNames.push_back(
-        read(slot < keys.values.size() ? keys.values[slot] : std::nullopt, L""));
-    table.realPaths.push_back(
-        read(slot + 1 < keys.values.size() ? keys.values[slot + 1] : std::nullopt, L""));
+    table.shortNames.push_back(read(keys.values[2 * i], L""));
+    table.realPaths.push_back(read(keys.values[2 * i + 1], L""));
   }
-  table.hotKeyValue = ParseHotKey(read(keys.hotKey, L"123"));
+  table.hotKeyValue = keys.hotKey ? ParseHotKey(file.DecodeValue(*keys.hotKey)) : kDefaultHotKey;
   return table;
 }
 
