@@ -55,7 +55,7 @@ class FakeHotKeyService : public platform::HotKeyService {
     unsigned modifiers;
     unsigned key;
   };
-  std::uint16_t AddAtom(const std::wstring&) override { return ++atomsHeld, atom; }
+  std::uint16_t AddAtom(const std::wstring&) override { return ++atomsHeld, 0xC123; }
   void DeleteAtom(std::uint16_t) override { --atomsHeld; }
   bool Register(int id, unsigned modifiers, unsigned key) override {
     ++registerCalls;
@@ -68,7 +68,6 @@ class FakeHotKeyService : public platform::HotKeyService {
   void Unregister(int id) override {
     std::erase_if(registered, [&](const Registration& r) { return r.id == id; });
   }
-  std::uint16_t atom = 0xC123;
   std::vector<std::pair<unsigned, unsigned>> taken;  // (modifiers, key) held elsewhere
   int atomsHeld = 0;                                 // added less deleted
   int registerCalls = 0;

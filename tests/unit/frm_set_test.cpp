@@ -55,6 +55,10 @@ class SettingsForm : public ::testing::Test {
     txtIPath.SetText(shortName);
     txtRPath.SetText(realPath);
   }
+  void Add(const std::wstring& shortName, const std::wstring& realPath) {
+    Fill(shortName, realPath);
+    set.cmdAdd_Click();
+  }
   // The lists, the working arrays and the selections agree position by
   // position, and the buttons follow the count.
   void ExpectList(const Names& names) {
@@ -89,11 +93,9 @@ TEST_F(SettingsForm, EditsAreSavedExactlyAndKeysNoLongerUsedAreBlanked) {
   EXPECT_EQ(hotKey.GetHotKey(), 1626);
   ExpectList({L"a", L"b", L"c", L"d"});
 
-  Fill(L"a", L"C:\\other.exe");  // duplicates and blank names are taken as typed
-  set.cmdAdd_Click();
+  Add(L"a", L"C:\\other.exe");  // duplicates and blank names are taken as typed
   EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"");
-  Fill(L"  ", L"C:\\blank.exe");
-  set.cmdAdd_Click();
+  Add(L"  ", L"C:\\blank.exe");
   EXPECT_EQ(lstIPath.ListIndex(), 0);  // adding moves no selection
   lstIPath.SetListIndex(2);
   set.lstIPath_DblClick();
@@ -139,8 +141,7 @@ TEST_F(SettingsForm, EditsAreSavedExactlyAndKeysNoLongerUsedAreBlanked) {
 
 TEST_F(SettingsForm, EveryOpeningShowsTheFileAloneAndAnotherLetterCaseIsNoFile) {
   Open(fakes::SettingsText({{"a", "A"}}, "HotKey=1626\r\n"));
-  Fill(L"added", L"C:\\added.exe");
-  set.cmdAdd_Click();
+  Add(L"added", L"C:\\added.exe");
   hotKey.Press(0x7A);
   Fill(L"typed", L"typed path");
   set.cmdCancel_Click();
@@ -160,8 +161,7 @@ TEST_F(SettingsForm, EveryOpeningShowsTheFileAloneAndAnotherLetterCaseIsNoFile) 
   EXPECT_EQ(hotKey.GetHotKey(), 123);
   EXPECT_EQ(lstIPath.ListIndex(), -1);
   ExpectList({});
-  Fill(L"first", L"C:\\first.exe");  // the first entry enables Delete and Overwrite
-  set.cmdAdd_Click();
+  Add(L"first", L"C:\\first.exe");  // the first entry enables Delete and Overwrite
   ExpectList({L"first"});
   EXPECT_EQ(files.replaceCalls, 0);
   EXPECT_EQ(shared.SettingsEffect, L"");
@@ -184,8 +184,7 @@ TEST_F(SettingsForm, RefusalsWarnAndWriteNothingAndAFailedSaveKeepsTheEdits) {
     }
   }
   ExpectList({L"a"});
-  Fill(L"new", L"C:\\new.exe");
-  set.cmdAdd_Click();
+  Add(L"new", L"C:\\new.exe");
   hotKey.Press(0);
   set.cmdSet_Click();
   files.replaceFails = true;
@@ -209,12 +208,10 @@ TEST_F(SettingsForm, RefusalsWarnAndWriteNothingAndAFailedSaveKeepsTheEdits) {
 
   // A value the file cannot hold is named, and nothing at all is written.
   Open(before);
-  Fill(L"two\r\nlines", L"C:\\x.exe");
-  set.cmdAdd_Click();
+  Add(L"two\r\nlines", L"C:\\x.exe");
   set.cmdSet_Click();
   Open(before);
-  Fill(L"x", L"C:\\a\nb\rc");
-  set.cmdAdd_Click();
+  Add(L"x", L"C:\\a\nb\rc");
   hotKey.createSucceeds = false;  // and without a field there is never a key
   set.cmdSet_Click();
   set.Form_Load();
@@ -228,14 +225,12 @@ TEST_F(SettingsForm, RefusalsWarnAndWriteNothingAndAFailedSaveKeepsTheEdits) {
 
 TEST_F(SettingsForm, AddRefusesAFullListWithoutWrappingTheCount) {
   Open("[Programs]\r\nTotalNumber=99999\r\n32767=last\r\n");  // capped
-  Fill(L"one more", L"C:\\more.exe");
-  set.cmdAdd_Click();
+  Add(L"one more", L"C:\\more.exe");
   EXPECT_EQ(Shown(), Names{Warning(settings::kListFullMessage)});
   EXPECT_EQ(lstIPath.List(32766), L"last");
   lstIPath.SetListIndex(0);
   set.cmdDel_Click();
-  Fill(L"one more", L"C:\\more.exe");
-  set.cmdAdd_Click();
+  Add(L"one more", L"C:\\more.exe");
   EXPECT_EQ(lstIPath.List(32766), L"one more");
   EXPECT_EQ(set.ItemCount(), 32767);
 }
