@@ -1,8 +1,8 @@
 #include "platform/win32/file_drop_target.h"
 
-#include <shellapi.h>
-
 #include <utility>
+
+#include "platform/win32/on_demand.h"
 
 namespace win32 {
 
@@ -24,7 +24,7 @@ FileDropTarget::FileDropTarget(HWND window, OverHandler over, DropHandler drop)
 
 FileDropTarget* FileDropTarget::Register(HWND window, OverHandler over, DropHandler drop) {
   auto* target = new FileDropTarget(window, std::move(over), std::move(drop));
-  if (FAILED(RegisterDragDrop(window, target))) {
+  if (FAILED(on_demand::RegisterDragDrop(window, target))) {
     target->Release();
     return nullptr;
   }
@@ -32,7 +32,7 @@ FileDropTarget* FileDropTarget::Register(HWND window, OverHandler over, DropHand
 }
 
 void FileDropTarget::Revoke() {
-  RevokeDragDrop(window_);
+  on_demand::RevokeDragDrop(window_);
   over_ = nullptr;
   drop_ = nullptr;
   Release();
@@ -51,18 +51,18 @@ std::vector<std::wstring> FileDropTarget::Files(IDataObject* data) {
   STGMEDIUM medium{};
   if (FAILED(data->GetData(&format, &medium))) return files;
   if (auto drop = static_cast<HDROP>(GlobalLock(medium.hGlobal))) {
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = on_demand::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     files.reserve(count);
     for (UINT i = 0; i < count; ++i) {
-      const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+      const UINT length = on_demand::DragQueryFileW(drop, i, nullptr, 0);
       std::wstring name(static_cast<std::size_t>(length) + 1, L'\0');
-      DragQueryFileW(drop, i, name.data(), length + 1);
+      on_demand::DragQueryFileW(drop, i, name.data(), length + 1);
       name.resize(length);
       files.push_back(std::move(name));
     }
     GlobalUnlock(medium.hGlobal);
   }
-  ReleaseStgMedium(&medium);
+  on_demand::ReleaseStgMedium(&medium);
   return files;
 }
 

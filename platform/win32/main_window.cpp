@@ -67,8 +67,6 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-  ole_.Begin();
-
   const auto white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   RegisterWindowClass(
       instance_,
@@ -88,9 +86,21 @@ bool MainWindow::Create() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   CenterOnScreen();
   CreateControls();
-  CreateTooltips();
   ApplyDpi(dpi_);
+  // A timer's message comes only once no paint is pending, so the rest of
+  // start-up waits until the window has been drawn.
+  SetTimer(hwnd_, kFinishStartupTimer, 0, nullptr);
+  return true;
+}
 
+void MainWindow::FinishStartup() {
+  ole_.Begin();
+  RegisterDropTarget();
+  CreateTooltips();
+  if (AfterFirstPaint) AfterFirstPaint();
+}
+
+void MainWindow::RegisterDropTarget() {
   auto over = [this](bool offersFiles) -> int {
     return form_ ? form_->cmbRun_OLEDragOver(offersFiles) : DROPEFFECT_NONE;
   };
@@ -101,7 +111,6 @@ bool MainWindow::Create() {
   // OLE looks for a target from the window under the pointer up through its
   // parents, so the box serves its edit field as well.
   dropTarget_ = FileDropTarget::Register(cmbRun.Handle(), over, drop);
-  return true;
 }
 
 void MainWindow::CenterOnScreen() {

@@ -15,27 +15,10 @@
 #include "platform/win32/drawn_controls.h"
 #include "platform/win32/file_drop_target.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/on_demand.h"
 #include "platform/win32/win_controls.h"
 
 namespace win32 {
-
-// OLE for the thread (drag and drop needs more than COM); released when
-// the window object goes, after the window itself.
-class OleSession {
- public:
-  OleSession() = default;
-  ~OleSession() {
-    if (initialized_) OleUninitialize();
-  }
-  OleSession(const OleSession&) = delete;
-  OleSession& operator=(const OleSession&) = delete;
-  void Begin() {
-    if (!initialized_) initialized_ = SUCCEEDED(OleInitialize(nullptr));
-  }
-
- private:
-  bool initialized_ = false;
-};
 
 class MainWindow : public platform::Window {
  public:
@@ -73,11 +56,16 @@ class MainWindow : public platform::Window {
 
   // Runs the form's unload steps when the window goes, whatever the cause.
   std::function<void()> QueryUnload;
+  // Runs once the window has first painted (or, started hidden, just after
+  // start-up): what the first sight of the window does not need waits here.
+  std::function<void()> AfterFirstPaint;
 
   // Keys the window sees before its focused control; true when consumed.
   bool PreTranslate(MSG& msg);
 
  private:
+  static constexpr UINT_PTR kFinishStartupTimer = 1;
+
   struct Fonts {
     Font window, title, symbol;
     bool symbolPresent = false;
@@ -99,6 +87,8 @@ class MainWindow : public platform::Window {
 
   void CreateControls();
   void CreateTooltips();
+  void RegisterDropTarget();
+  void FinishStartup();
   void ApplyDpi(UINT dpi);
   void CreateFonts(UINT dpi);
   void CenterOnScreen();
@@ -116,7 +106,7 @@ class MainWindow : public platform::Window {
   void LabelMouseUp(DrawnLabel& label, int button, int shift, double x, double y);
   void LabelClick(DrawnLabel& label);
 
-  OleSession ole_;  // first in, last out
+  OleSession ole_;  // declared first, so released after the window and its drop target
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   HWND tooltips_ = nullptr;

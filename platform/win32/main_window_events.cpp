@@ -91,6 +91,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMsgListChoice:
       cmbRun.RaiseChange();
       return 0;
+    case WM_TIMER:
+      if (wParam == kFinishStartupTimer && KillTimer(hwnd_, kFinishStartupTimer)) FinishStartup();
+      return 0;
     case WM_PAINT:
       Paint();
       return 0;

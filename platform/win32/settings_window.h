@@ -15,6 +15,7 @@
 #include "platform/settings_controls.h"
 #include "platform/win32/file_drop_target.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/on_demand.h"
 #include "platform/win32/paperclip_icon.h"
 #include "platform/win32/win_controls.h"
 #include "platform/win32/win_file_dialog.h"
@@ -123,7 +124,7 @@ class WinSettingsWindowHost : public platform::SettingsWindowHost {
   HWND owner_;
   core::SettingsStore& settings_;
   launcher::SharedState& shared_;
-  bool oleInitialized_ = false;
+  OleSession ole_;
   bool showing_ = false;
 };
 

@@ -4,7 +4,6 @@
 // window for each showing.
 #include <windows.h>
 #include <commctrl.h>
-#include <ole2.h>
 
 #include "platform/win32/settings_window.h"
 
@@ -180,16 +179,14 @@ WinSettingsWindowHost::WinSettingsWindowHost(HINSTANCE instance, HWND owner,
                                              launcher::SharedState& shared)
     : instance_(instance), owner_(owner), settings_(settings), shared_(shared) {}
 
-WinSettingsWindowHost::~WinSettingsWindowHost() {
-  if (oleInitialized_) OleUninitialize();
-}
+WinSettingsWindowHost::~WinSettingsWindowHost() = default;
 
 void WinSettingsWindowHost::ShowModal() {
   if (showing_) return;
   showing_ = true;
   // Drops on the text boxes need OLE on this thread; it stays initialised
   // for the host's life rather than being set up for every showing.
-  if (!oleInitialized_) oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
+  ole_.Begin();
   {
     SettingsWindow window(instance_, owner_, settings_, shared_);
     if (window.Create()) window.RunModal();

@@ -34,6 +34,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   hotkey::LauncherHotKey hotKey(hotKeyService);
   win32::LauncherSubclass subclass(hotKey);
   win32::WinStartupServices system(window.Handle(), window.cmbRun.Handle(), subclass);
+  window.AfterFirstPaint = [&system] { system.FinishStartup(); };
   hotkey::HotKeyActivation activation(window, window.cmbRun, system);
   subclass.SetActivation(activation);
   win32::WinSettingsWindowHost settingsWindow(instance, window.Handle(), settings, shared);

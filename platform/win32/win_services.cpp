@@ -1,13 +1,14 @@
 #include "platform/win32/win_services.h"
 
 #include <windows.h>
-#include <shellapi.h>
+
+#include "platform/win32/on_demand.h"
 
 namespace win32 {
 
 std::intptr_t WinShell::Open(const std::wstring& target) {
   const HINSTANCE result =
-      ShellExecuteW(GetDesktopWindow(), L"open", target.c_str(), nullptr, L"", SW_SHOW);
+      on_demand::ShellExecuteW(GetDesktopWindow(), L"open", target.c_str(), nullptr, L"", SW_SHOW);
   return reinterpret_cast<std::intptr_t>(result);
 }
 

@@ -1,9 +1,9 @@
 #include "platform/win32/win_startup_services.h"
 
-#include <objbase.h>
 #include <shlwapi.h>
 
 #include "platform/win32/module_version.h"
+#include "platform/win32/on_demand.h"
 
 namespace win32 {
 
@@ -34,18 +34,24 @@ std::optional<platform::OsVersion> WinStartupServices::GetOsVersion() const {
   return platform::OsVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
 }
 
-void WinStartupServices::CoInitialize() { comInitialized_ = SUCCEEDED(::CoInitialize(nullptr)); }
+void WinStartupServices::CoInitialize() { comWanted_ = true; }
 
 void WinStartupServices::CoUninitialize() {
-  if (comInitialized_) ::CoUninitialize();
+  if (comInitialized_) on_demand::CoUninitialize();
   comInitialized_ = false;
+  comWanted_ = false;
+  completionEdit_ = nullptr;
 }
 
 bool WinStartupServices::AttachShellCompletion() {
-  HWND edit = FindWindowExW(commandBox_, nullptr, L"EDIT", nullptr);
-  if (!edit) return false;
-  SHAutoComplete(edit, SHACF_DEFAULT);
-  return true;
+  completionEdit_ = FindWindowExW(commandBox_, nullptr, L"EDIT", nullptr);
+  return completionEdit_ != nullptr;
+}
+
+void WinStartupServices::FinishStartup() {
+  if (comWanted_ && !comInitialized_) comInitialized_ = SUCCEEDED(on_demand::CoInitialize(nullptr));
+  if (completionEdit_) on_demand::SHAutoComplete(completionEdit_, SHACF_DEFAULT);
+  completionEdit_ = nullptr;
 }
 
 void WinStartupServices::BringToFront() { SetForegroundWindow(window_); }

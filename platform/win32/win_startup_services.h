@@ -27,9 +27,13 @@ class WinStartupServices : public platform::StartupServices {
   int VersionMinor() const override { return minor_; }
   std::optional<platform::OsVersion> GetOsVersion() const override;
   std::wstring CommandLine() const override { return GetCommandLineW(); }
+  // COM and the path completion are asked for during start-up but set up
+  // by FinishStartup, once the window has first painted: its first sight
+  // needs neither, and both load libraries.
   void CoInitialize() override;
   void CoUninitialize() override;
   bool AttachShellCompletion() override;
+  void FinishStartup();
   void BringToFront() override;
   void InstallSubclass() override { subclass_.InstallSubclass(window_); }
   void RemoveSubclass() override { subclass_.RemoveSubclass(window_); }
@@ -39,7 +43,9 @@ class WinStartupServices : public platform::StartupServices {
   HWND commandBox_;
   LauncherSubclass& subclass_;
   ScopedHandle instanceMutex_{nullptr, ::CloseHandle};
+  bool comWanted_ = false;
   bool comInitialized_ = false;
+  HWND completionEdit_ = nullptr;  // awaiting the path completion
   int major_ = 0;
   int minor_ = 0;
 };
