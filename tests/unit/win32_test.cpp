@@ -3,6 +3,7 @@
 #ifdef _WIN32
 
 #include <windows.h>
+#include <commctrl.h>
 #undef ReplaceFile
 
 #include <gtest/gtest.h>
@@ -85,6 +86,28 @@ TEST_F(Win32Test, OpeningTheSettingsWindowAHundredTimesLeavesNoObjectsBehind) {
   EXPECT_EQ(WindowsOfThisThread(), windowsBefore);
   EXPECT_EQ(files.replaceCalls, 0);
   OleUninitialize();
+}
+
+// The tooltips wait until the window has painted, but they do come: one for
+// each picture button, on a tooltip window the launcher owns.
+TEST(MainWindow, GetsItsFourTooltipsOnceItHasPainted) {
+  win32::MainWindow window(GetModuleHandleW(nullptr));
+  ASSERT_TRUE(window.Create());
+  ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);
+  HWND tips = nullptr;
+  for (int wait = 0; wait < 400 && !tips; ++wait) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) &&
+           GetWindow(tips, GW_OWNER) != window.Handle()) {
+    }
+    if (!tips) Sleep(5);
+  }
+  ASSERT_TRUE(tips) << "no tooltip window two seconds after the first paint";
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 4);
+  DestroyWindow(window.Handle());
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the window's, not the suite's
 }
 
 // The launcher's title shows these numbers, read without VERSION.dll.
