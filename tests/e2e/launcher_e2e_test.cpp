@@ -57,8 +57,9 @@ TEST(LauncherE2e, TheHotKeyShowsTheStripWhichCompletesOpensHidesAndShowsAbout) {
       return session.ComboText() == (*typed == L'm' ? L"mail" : L"notepad");
     })) << "the box holds "
         << Utf8(session.ComboText());
-    if (*typed == L'm')
+    if (*typed == L'm') {
       ASSERT_TRUE(session.Press({VK_ESCAPE}) && Hides(session)) << "Esc did not hide";
+    }
   }
   RECT rect{};
   GetWindowRect(session.Window(), &rect);
