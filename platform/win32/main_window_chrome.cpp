@@ -178,6 +178,10 @@ DrawnLabel* MainWindow::HitTest(HWND source, POINT point) const {
 
 // Returns true when the message was a mouse message of a drawn label.
 bool MainWindow::OnMouse(HWND source, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Every message the window does not handle itself passes here; reading
+  // the keyboard's state for each of them made every window operation
+  // three calls slower.
+  if (message < WM_MOUSEFIRST || message > WM_MOUSELAST) return false;
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   const int shift = ShiftState();
   auto twips = [&](const DrawnLabel& label, LONG pixels, bool horizontal) {
