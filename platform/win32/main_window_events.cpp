@@ -92,6 +92,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       cmbRun.RaiseChange();
       return 0;
     case WM_TIMER:
+      // KillTimer succeeds once, so a tick already queued does nothing.
       if (wParam == kFinishStartupTimer && KillTimer(hwnd_, kFinishStartupTimer)) FinishStartup();
       return 0;
     case WM_PAINT:
