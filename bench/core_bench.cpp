@@ -34,9 +34,10 @@ std::string LargeSettingsFile() {
 struct Launcher {
   fakes::FakeWindow form;
   fakes::FakeComboBox cmbRun;
-  fakes::FakeButton cmdOK, cmdCancel, imgRun, imgSet;
+  fakes::FakeButton cmdOK, cmdCancel, cmdOther, cmdEnd;
+  fakes::FakePicture imgRun, imgSet;
   fakes::FakePanel picAbout{960};
-  fakes::FakeLabel lblTitle, lblPlatform;
+  fakes::FakeLabel lblTitle, lblPlatform, lblClose, lblBlue, lblRun, lblSet, lblHide, lblEnd;
   fakes::FakeShell shell;
   fakes::FakeEnvironment environment;
   fakes::FakeMessageBoxes messageBoxes;
@@ -47,9 +48,10 @@ struct Launcher {
   fakes::MemoryFileAccess files;
   posix::IconvCodePage ansi{"CP932"};
   core::SettingsStore store{files, ansi, core::FileEncoding::Ansi, L"/bench/Mirabelton.ini"};
-  launcher::SharedState shared;
+  core::SharedState shared;
   launcher::frmMain main{
-      {form, cmbRun, cmdOK, cmdCancel, picAbout, lblTitle, lblPlatform, imgRun, imgSet},
+      {form, cmbRun, cmdOK, cmdCancel, cmdOther, cmdEnd, picAbout, lblTitle, lblPlatform, lblClose,
+       lblBlue, lblRun, lblSet, lblHide, lblEnd, imgRun, imgSet},
       {shell, environment, store, messageBoxes, system, hotKey, settingsWindow},
       shared};
   Launcher() { files.files[L"/bench/Mirabelton.ini"] = LargeSettingsFile(); }

@@ -5,9 +5,31 @@
 namespace launcher {
 
 frmMain::frmMain(const MainFormControls& controls, const MainFormServices& services,
-                 SharedState& shared)
+                 core::SharedState& shared)
     : MainFormControls(controls), MainFormServices(services), shared_(shared) {
-  cmbRun.Change = [this] { cmbRun_Change(); };
+  auto& bind = bindings_;
+  bind.Bind(form.KeyDown, this, &frmMain::Form_KeyDown);
+  bind.Bind(form.QueryUnload, this, &frmMain::Form_QueryUnload);
+  bind.Bind(cmbRun.Change, this, &frmMain::cmbRun_Change);
+  bind.Bind(cmbRun.KeyDown, this, &frmMain::cmbRun_KeyDown);
+  bind.Bind(cmbRun.OLEDragOver, this, &frmMain::cmbRun_OLEDragOver);
+  bind.Bind(cmbRun.OLEDragDrop, this, &frmMain::cmbRun_OLEDragDrop);
+  bind.Bind(cmdOK.Click, this, &frmMain::cmdOK_Click);
+  bind.Bind(cmdCancel.Click, this, &frmMain::cmdCancel_Click);
+  bind.Bind(cmdOther.Click, this, &frmMain::cmdOther_Click);
+  bind.Bind(cmdEnd.Click, this, &frmMain::cmdEnd_Click);
+  bind.Bind(lblBlue.MouseDown, this, &frmMain::lblBlue_MouseDown);
+  bind.Bind(lblBlue.MouseMove, this, &frmMain::lblBlue_MouseMove);
+  bind.Bind(lblBlue.MouseUp, this, &frmMain::lblBlue_MouseUp);
+  bind.Bind(lblRun.MouseDown, [this](int, int, double, double) { lblRun_MouseDown(); });
+  bind.Bind(lblRun.MouseUp, [this](int, int, double, double) { lblRun_MouseUp(); });
+  bind.Bind(lblRun.Click, this, &frmMain::lblRun_Click);
+  bind.Bind(lblSet.MouseDown, [this](int, int, double, double) { lblSet_MouseDown(); });
+  bind.Bind(lblSet.MouseUp, [this](int, int, double, double) { lblSet_MouseUp(); });
+  bind.Bind(lblSet.Click, this, &frmMain::lblSet_Click);
+  bind.Bind(lblHide.Click, this, &frmMain::lblHide_Click);
+  bind.Bind(lblEnd.Click, this, &frmMain::lblEnd_Click);
+  bind.Bind(lblClose.Click, this, &frmMain::lblClose_Click);
 }
 
 void frmMain::LoadSettings() {

@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "core/settings_file.h"
+#include "core/shared_state.h"
 #include "hotkey/launcher_hot_key.h"
-#include "launcher/shared_state.h"
 #include "platform/controls.h"
+#include "platform/event_bindings.h"
 #include "platform/services.h"
 
 namespace launcher {
@@ -25,9 +26,17 @@ struct MainFormControls {
   platform::ComboBox& cmbRun;
   platform::Button& cmdOK;
   platform::Button& cmdCancel;
+  platform::Button& cmdOther;
+  platform::Button& cmdEnd;
   platform::Panel& picAbout;
   platform::Label& lblTitle;
   platform::Label& lblPlatform;
+  platform::Label& lblClose;
+  platform::Label& lblBlue;
+  platform::Label& lblRun;
+  platform::Label& lblSet;
+  platform::Label& lblHide;
+  platform::Label& lblEnd;
   platform::Control& imgRunRaised;  // imgRun index 1, over the pressed look
   platform::Control& imgSetRaised;  // imgSet index 0, over the pressed look
 };
@@ -47,7 +56,8 @@ struct MainFormServices {
 // (cmbRun), and no member-by-member copy has to follow the structs.
 class frmMain : private MainFormControls, private MainFormServices {
  public:
-  frmMain(const MainFormControls& controls, const MainFormServices& services, SharedState& shared);
+  frmMain(const MainFormControls& controls, const MainFormServices& services,
+          core::SharedState& shared);
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
 
@@ -114,10 +124,10 @@ class frmMain : private MainFormControls, private MainFormServices {
   std::int32_t HotKeyValue() const { return HotKeyValue_; }
   int UseShellComplete() const { return UseShellComplete_; }
   bool Dragging() const { return Dragging_; }
-  SharedState& Shared() { return shared_; }
+  core::SharedState& Shared() { return shared_; }
 
  private:
-  SharedState& shared_;
+  core::SharedState& shared_;
 
   std::wstring TotalNumberText_;
   std::vector<std::wstring> RealPaths_{L""};
@@ -132,6 +142,8 @@ class frmMain : private MainFormControls, private MainFormServices {
   // True while the completion step sets the box's text itself, so that the
   // change this raises does not run a nested step.
   bool completing_ = false;
+  // Last, so that the events are let go before anything they reach.
+  platform::EventBindings bindings_;
 };
 
 }  // namespace launcher

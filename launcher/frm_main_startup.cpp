@@ -60,9 +60,9 @@ void frmMain::RegisterWithFallback() {
 
 void frmMain::lblSet_Click() {
   settingsWindow.ShowModal();
-  if (shared_.SettingsEffect == kEffected) {
+  if (shared_.SettingsEffect == core::kEffected) {
     LoadSettings();
-  } else if (shared_.SettingsEffect == kEffectedWithHotKey) {
+  } else if (shared_.SettingsEffect == core::kEffectedWithHotKey) {
     LoadSettings();
     if (hotKey.HotKeyRegistered()) hotKey.UnregisterLauncherHotKey();
     RegisterWithFallback();

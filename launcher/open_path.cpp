@@ -6,7 +6,7 @@ bool OpenPathNoHistory(platform::Shell& shell, const std::wstring& target) {
   return platform::ShellOpenSucceeded(shell.Open(target));
 }
 
-bool OpenPath(platform::Shell& shell, SharedState& state, const std::wstring& target) {
+bool OpenPath(platform::Shell& shell, core::SharedState& state, const std::wstring& target) {
   if (!OpenPathNoHistory(shell, target)) return false;
   state.RunHistory[2] = std::move(state.RunHistory[1]);
   state.RunHistory[1] = std::move(state.RunHistory[0]);

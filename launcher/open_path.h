@@ -3,14 +3,14 @@
 
 #include <string>
 
-#include "launcher/shared_state.h"
+#include "core/shared_state.h"
 #include "platform/services.h"
 
 namespace launcher {
 
 // Opens target with the shell's "open"; on success (a code above 32) pushes
 // it into RunHistory, dropping the oldest entry. Failures are silent.
-bool OpenPath(platform::Shell& shell, SharedState& state, const std::wstring& target);
+bool OpenPath(platform::Shell& shell, core::SharedState& state, const std::wstring& target);
 // The same launch; RunHistory is left as it is.
 bool OpenPathNoHistory(platform::Shell& shell, const std::wstring& target);
 

@@ -8,6 +8,11 @@
 //  - ComboBox::SetListIndex and SetSel* raise no event.
 //  - ListBox::SetListIndex raises the list's Click event; adding, removing or
 //    replacing items raises nothing.
+//  - Nothing else the program does raises an event: Click, DblClick, the
+//    mouse, the keys, GotFocus and the drops come from the user alone.
+// A form binds its handlers to these events once, in its constructor, and
+// lets them go in its destructor (platform/event_bindings.h), so a control
+// that outlives its form raises nothing. An event nobody bound does nothing.
 // Positions are twips in the parent's client area unless a name says otherwise.
 #pragma once
 
@@ -28,12 +33,37 @@ class Control {
   virtual void SetFocus() = 0;
 };
 
-class Button : public Control {};
+// Mouse events: the button that changed or the buttons held (1 left,
+// 2 right, 4 middle), the shift state (kShiftMask, kCtrlMask, kAltMask), and
+// the pointer in twips from the control's top left corner.
+using MouseEvent = std::function<void(int button, int shift, double x, double y)>;
+// Key events: the virtual-key code and the shift state.
+using KeyEvent = std::function<void(int keyCode, int shift)>;
+
+// Files dragged over and dropped on a control. DragOver answers the effect
+// to show (kDropEffectCopy, kDropEffectNone) for data that does or does not
+// offer a file list; DragDrop brings the list, empty when the data held none.
+struct DropEvents {
+  std::function<int(bool offersFiles)> OLEDragOver;
+  std::function<void(const std::vector<std::wstring>& files)> OLEDragDrop;
+};
+
+// A push button. Click comes from the mouse, the keyboard (Space, or Enter
+// where the window passes it on) and the window's shortcuts, and only while
+// the button is enabled.
+class Button : public Control {
+ public:
+  std::function<void()> Click;
+};
 
 class Label : public Control {
  public:
   virtual void SetCaption(const std::wstring& caption) = 0;
   virtual std::wstring Caption() const = 0;
+  // MouseUp comes before Click, so a pressed look is gone before the
+  // action runs; Click only for the left button released over the label.
+  MouseEvent MouseDown, MouseMove, MouseUp;
+  std::function<void()> Click;
 };
 
 // A picture or a panel that the program moves or hides.
@@ -41,17 +71,19 @@ class Panel : public Control {
  public:
   virtual int Top() const = 0;
   virtual void SetTop(int twips) = 0;
+  std::function<void()> GotFocus;
 };
 
-class TextBox : public Control {
+class TextBox : public Control, public DropEvents {
  public:
   virtual std::wstring Text() const = 0;
   virtual void SetText(const std::wstring& text) = 0;
   std::function<void()> Change;
+  std::function<void()> DblClick;
 };
 
 // Edit field with a drop-down list (a "ComboBox" of the platform).
-class ComboBox : public Control {
+class ComboBox : public Control, public DropEvents {
  public:
   virtual std::wstring Text() const = 0;
   virtual void SetText(const std::wstring& text) = 0;
@@ -70,6 +102,8 @@ class ComboBox : public Control {
   virtual int FindString(const std::wstring& text, bool exact) const = 0;
 
   std::function<void()> Change;
+  // A key pressed in the box, before the box acts on it.
+  KeyEvent KeyDown;
 };
 
 class ListBox : public Control {
@@ -85,6 +119,7 @@ class ListBox : public Control {
   virtual int ListIndex() const = 0;
   virtual void SetListIndex(int index) = 0;
   std::function<void()> Click;
+  std::function<void()> DblClick;
 };
 
 // The top-level window a form lives in. Left/Top are screen twips.
@@ -97,9 +132,15 @@ class Window {
   virtual int Left() const = 0;
   virtual int Top() const = 0;
   virtual void Move(int leftTwips, int topTwips) = 0;
-  // Destroys the window; the platform then runs the form's unload handler
-  // and ends the program.
+  // Destroys the window; the platform then raises QueryUnload and ends
+  // the program.
   virtual void Unload() = 0;
+
+  // Every key pressed while the window or one of its controls has the
+  // focus, before the focused control sees it.
+  KeyEvent KeyDown;
+  // The window is going, whatever the cause; raised once.
+  std::function<void()> QueryUnload;
 };
 
 }  // namespace platform

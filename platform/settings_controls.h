@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -38,9 +39,12 @@ class FileDialog {
 class ModalWindow {
  public:
   virtual ~ModalWindow() = default;
-  // Closes the window: its form's unload handler runs, then the modal
-  // display returns. Safe to call from inside an event handler.
+  // Closes the window: QueryUnload is raised, then the modal display
+  // returns. Safe to call from inside an event handler.
   virtual void Unload() = 0;
+  // The window is going, whatever the cause (Unload, the close box, its
+  // owner's end); raised once.
+  std::function<void()> QueryUnload;
 };
 
 }  // namespace platform

@@ -23,9 +23,25 @@ std::wstring ShowLineBreaks(const std::wstring& value) {
 }  // namespace
 
 frmSet::frmSet(const SettingsFormControls& controls, const SettingsFormServices& services,
-               launcher::SharedState& shared)
+               core::SharedState& shared)
     : SettingsFormControls(controls), SettingsFormServices(services), shared_(shared) {
-  lstIPath.Click = [this] { lstIPath_Click(); };
+  auto& bind = bindings_;
+  bind.Bind(form.QueryUnload, this, &frmSet::Form_QueryUnload);
+  bind.Bind(lstIPath.Click, this, &frmSet::lstIPath_Click);
+  bind.Bind(lstIPath.DblClick, this, &frmSet::lstIPath_DblClick);
+  bind.Bind(txtIPath.DblClick, this, &frmSet::txtIPath_DblClick);
+  bind.Bind(txtRPath.DblClick, this, &frmSet::txtRPath_DblClick);
+  bind.Bind(txtIPath.OLEDragOver, this, &frmSet::txtIPath_OLEDragOver);
+  bind.Bind(txtRPath.OLEDragOver, this, &frmSet::txtRPath_OLEDragOver);
+  bind.Bind(txtIPath.OLEDragDrop, this, &frmSet::txtIPath_OLEDragDrop);
+  bind.Bind(txtRPath.OLEDragDrop, this, &frmSet::txtRPath_OLEDragDrop);
+  bind.Bind(cmdAdd.Click, this, &frmSet::cmdAdd_Click);
+  bind.Bind(cmdEdit.Click, this, &frmSet::cmdEdit_Click);
+  bind.Bind(cmdDel.Click, this, &frmSet::cmdDel_Click);
+  bind.Bind(cmdDialog.Click, this, &frmSet::cmdDialog_Click);
+  bind.Bind(cmdSet.Click, this, &frmSet::cmdSet_Click);
+  bind.Bind(cmdCancel.Click, this, &frmSet::cmdCancel_Click);
+  bind.Bind(picHotkey.GotFocus, this, &frmSet::picHotkey_GotFocus);
 }
 
 void frmSet::Form_Load() {
@@ -71,8 +87,7 @@ void frmSet::cmdSet_Click() {
     return;
   }
   if (!SaveSettings()) return;
-  shared_.SettingsEffect =
-      NewHotKey_ == OldHotKey_ ? launcher::kEffected : launcher::kEffectedWithHotKey;
+  shared_.SettingsEffect = NewHotKey_ == OldHotKey_ ? core::kEffected : core::kEffectedWithHotKey;
   form.Unload();
 }
 

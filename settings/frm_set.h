@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "core/settings_file.h"
-#include "launcher/shared_state.h"
+#include "core/shared_state.h"
 #include "platform/controls.h"
+#include "platform/event_bindings.h"
 #include "platform/services.h"
 #include "platform/settings_controls.h"
 
@@ -38,6 +39,8 @@ struct SettingsFormControls {
   platform::Button& cmdEdit;
   platform::Button& cmdSet;
   platform::Button& cmdCancel;
+  platform::Button& cmdDialog;
+  platform::Panel& picHotkey;      // takes the focus by tabbing, for hHotKey
   platform::HotKeyField& hHotKey;  // the field inside picHotkey
 };
 
@@ -53,7 +56,7 @@ struct SettingsFormServices {
 class frmSet : private SettingsFormControls, private SettingsFormServices {
  public:
   frmSet(const SettingsFormControls& controls, const SettingsFormServices& services,
-         launcher::SharedState& shared);
+         core::SharedState& shared);
   frmSet(const frmSet&) = delete;
   frmSet& operator=(const frmSet&) = delete;
 
@@ -106,7 +109,7 @@ class frmSet : private SettingsFormControls, private SettingsFormServices {
   bool FieldsFilled();
   void Warn(const std::wstring& text);
 
-  launcher::SharedState& shared_;
+  core::SharedState& shared_;
 
   std::int32_t OldHotKey_ = core::kDefaultHotKey;
   int StoredCount_ = 0;
@@ -114,6 +117,8 @@ class frmSet : private SettingsFormControls, private SettingsFormServices {
   int ItemCount_ = 0;
   std::vector<std::wstring> IPath_{L""};
   std::vector<std::wstring> RPath_{L""};
+  // Last, so that the events are let go before anything they reach.
+  platform::EventBindings bindings_;
 };
 
 }  // namespace settings

@@ -102,11 +102,11 @@ void MainWindow::FinishStartup() {
 
 void MainWindow::RegisterDropTarget() {
   auto over = [this](bool offersFiles) -> int {
-    return form_ ? form_->cmbRun_OLEDragOver(offersFiles) : DROPEFFECT_NONE;
+    return cmbRun.OLEDragOver ? cmbRun.OLEDragOver(offersFiles) : DROPEFFECT_NONE;
   };
   auto drop = [this](const std::vector<std::wstring>& files) {
     cmbRun.FillListIfEmpty();
-    if (form_) form_->cmbRun_OLEDragDrop(files);
+    if (cmbRun.OLEDragDrop) cmbRun.OLEDragDrop(files);
   };
   // OLE looks for a target from the window under the pointer up through its
   // parents, so the box serves its edit field as well.

@@ -29,11 +29,6 @@ class MainWindow : public platform::Window {
 
   // Creates the window hidden, centred on the screen.
   bool Create();
-  void AttachForm(launcher::frmMain& form) { form_ = &form; }
-  void DetachForm() {
-    form_ = nullptr;
-    QueryUnload = nullptr;
-  }
   HWND Handle() const { return hwnd_; }
 
   WinComboBox cmbRun;
@@ -54,8 +49,6 @@ class MainWindow : public platform::Window {
   void Move(int leftTwips, int topTwips) override;
   void Unload() override;
 
-  // Runs the form's unload steps when the window goes, whatever the cause.
-  std::function<void()> QueryUnload;
   // Runs once the window has first painted (or, started hidden, just after
   // start-up): what the first sight of the window does not need waits here.
   std::function<void()> AfterFirstPaint;
@@ -101,17 +94,12 @@ class MainWindow : public platform::Window {
   bool OnMouse(HWND source, UINT message, WPARAM wParam, LPARAM lParam);
   void EndCapture(int button, int shift, POINT point, bool released);
   DrawnLabel* HitTest(HWND source, POINT point) const;
-  void LabelMouseDown(DrawnLabel& label, int button, int shift, double x, double y);
-  void LabelMouseMove(DrawnLabel& label, int button, int shift, double x, double y);
-  void LabelMouseUp(DrawnLabel& label, int button, int shift, double x, double y);
-  void LabelClick(DrawnLabel& label);
 
   OleSession ole_;  // declared first, so released after the window and its drop target
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   HWND tooltips_ = nullptr;
   HWND lastFocus_ = nullptr;  // the child that had the focus when the window went inactive
-  launcher::frmMain* form_ = nullptr;
   UINT dpi_ = 96;
   Fonts fonts_;
   Canvas background_;

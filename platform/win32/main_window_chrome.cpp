@@ -45,6 +45,10 @@ int HeldButtons(WPARAM keys) {
   return buttons;
 }
 
+void RaiseMouse(const platform::MouseEvent& event, int button, int shift, double x, double y) {
+  if (event) event(button, shift, x, y);
+}
+
 int Width(const RECT& rect) { return rect.right - rect.left; }
 int Height(const RECT& rect) { return rect.bottom - rect.top; }
 
@@ -200,15 +204,15 @@ bool MainWindow::OnMouse(HWND source, UINT message, WPARAM wParam, LPARAM lParam
       const int button = ButtonOf(message);
       capture_.buttons |= button;
       DrawnLabel& label = *capture_.label;
-      LabelMouseDown(label, button, shift, twips(label, point.x, true),
-                     twips(label, point.y, false));
+      RaiseMouse(label.MouseDown, button, shift, twips(label, point.x, true),
+                 twips(label, point.y, false));
       return true;
     }
     case WM_MOUSEMOVE: {
       DrawnLabel* label = capture_.label ? capture_.label : HitTest(source, point);
       if (!label) return false;
-      LabelMouseMove(*label, HeldButtons(wParam), shift, twips(*label, point.x, true),
-                     twips(*label, point.y, false));
+      RaiseMouse(label->MouseMove, HeldButtons(wParam), shift, twips(*label, point.x, true),
+                 twips(*label, point.y, false));
       return true;
     }
     case WM_LBUTTONUP:
@@ -232,39 +236,14 @@ void MainWindow::EndCapture(int button, int shift, POINT point, bool released) {
   capture_.buttons &= ~button;
   const double x = point.x * 1440.0 / dpi_ - label.LeftTwips();
   const double y = point.y * 1440.0 / dpi_ - label.TopTwips();
-  LabelMouseUp(label, button, shift, x, y);
+  RaiseMouse(label.MouseUp, button, shift, x, y);
   if (capture_.buttons != 0 && released) return;
   capture_ = {};
   if (GetCapture() == label.Container()) ReleaseCapture();
   const RECT rect = label.Rect(dpi_);
-  if (released && button == kLeftButton && PtInRect(&rect, point)) LabelClick(label);
-}
-
-void MainWindow::LabelMouseDown(DrawnLabel& label, int button, int shift, double x, double y) {
-  if (!form_) return;
-  if (&label == &lblBlue) form_->lblBlue_MouseDown(button, shift, x, y);
-  if (&label == &lblRun) form_->lblRun_MouseDown();
-  if (&label == &lblSet) form_->lblSet_MouseDown();
-}
-
-void MainWindow::LabelMouseMove(DrawnLabel& label, int button, int shift, double x, double y) {
-  if (form_ && &label == &lblBlue) form_->lblBlue_MouseMove(button, shift, x, y);
-}
-
-void MainWindow::LabelMouseUp(DrawnLabel& label, int button, int shift, double x, double y) {
-  if (!form_) return;
-  if (&label == &lblBlue) form_->lblBlue_MouseUp(button, shift, x, y);
-  if (&label == &lblRun) form_->lblRun_MouseUp();
-  if (&label == &lblSet) form_->lblSet_MouseUp();
-}
-
-void MainWindow::LabelClick(DrawnLabel& label) {
-  if (!form_) return;
-  if (&label == &lblRun) form_->lblRun_Click();
-  if (&label == &lblSet) form_->lblSet_Click();
-  if (&label == &lblHide) form_->lblHide_Click();
-  if (&label == &lblEnd) form_->lblEnd_Click();
-  if (&label == &lblClose) form_->lblClose_Click();
+  if (released && button == kLeftButton && PtInRect(&rect, point) && label.Click) {
+    label.Click();
+  }
 }
 
 }  // namespace win32

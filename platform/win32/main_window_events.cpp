@@ -19,7 +19,7 @@ constexpr UINT kMsgListChoice = WM_APP + 1;
 }  // namespace
 
 bool MainWindow::PreTranslate(MSG& msg) {
-  if (!form_ || !hwnd_) return false;
+  if (!hwnd_) return false;
   const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
   if (!key && msg.message != WM_MOUSEWHEEL) return false;
   if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
@@ -29,10 +29,10 @@ bool MainWindow::PreTranslate(MSG& msg) {
   const int shift = ShiftState();
   // The window's shortcuts come first; the key then goes on as usual,
   // unless it ended the program.
-  form_->Form_KeyDown(keyCode, shift);
+  if (KeyDown) KeyDown(keyCode, shift);
   if (!hwnd_) return true;
   if (msg.hwnd == cmbRun.Handle() || GetParent(msg.hwnd) == cmbRun.Handle()) {
-    form_->cmbRun_KeyDown(keyCode, shift);
+    if (cmbRun.KeyDown) cmbRun.KeyDown(keyCode, shift);
   }
   // Enter presses the button that has the focus (Cancel after "@about"); the
   // dialog manager would press the default button instead.
@@ -147,7 +147,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
-  if (!form_) return;
   if (control == cmbRun.Handle()) {
     if (code == CBN_DROPDOWN) cmbRun.FillListIfEmpty();
     if (code == CBN_EDITCHANGE) cmbRun.RaiseChange();
@@ -159,13 +158,13 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     if (SendMessageW(cmbRun.Handle(), CB_GETDROPPEDSTATE, 0, 0)) {
       SendMessageW(cmbRun.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
     }
-    form_->cmdOK_Click();
+    if (cmdOK.Click) cmdOK.Click();
   } else if (id == IDCANCEL) {
-    form_->cmdCancel_Click();
+    if (cmdCancel.Click) cmdCancel.Click();
   } else if (control == cmdEnd.Handle() && code == BN_CLICKED) {
-    form_->cmdEnd_Click();
+    if (cmdEnd.Click) cmdEnd.Click();
   } else if (control == cmdOther.Handle() && code == BN_CLICKED) {
-    form_->cmdOther_Click();
+    if (cmdOther.Click) cmdOther.Click();
   }
 }
 
@@ -180,30 +179,7 @@ int RunMessageLoop(MainWindow& window) {
   return static_cast<int>(msg.wParam);
 }
 
-namespace {
-
-// The window routes its events and its end to the form only while this
-// lives. The form is made after the window and goes before it, so the
-// window forgets it on every way out, a second start's early one included:
-// the window's own end then reaches nothing destroyed.
-class FormBinding {
- public:
-  FormBinding(MainWindow& window, launcher::frmMain& form) : window_(window) {
-    window.AttachForm(form);
-    window.QueryUnload = [&form] { form.Form_QueryUnload(); };
-  }
-  ~FormBinding() { window_.DetachForm(); }
-  FormBinding(const FormBinding&) = delete;
-  FormBinding& operator=(const FormBinding&) = delete;
-
- private:
-  MainWindow& window_;
-};
-
-}  // namespace
-
 int RunLauncher(MainWindow& window, launcher::frmMain& form) {
-  const FormBinding binding(window, form);
   if (!form.Form_Load()) return 0;  // another instance runs
   const int exitCode = RunMessageLoop(window);
   window.Unload();  // a loop that ended while the window stood still unloads the form

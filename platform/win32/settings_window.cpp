@@ -72,11 +72,11 @@ SIZE TextSize(HDC dc, const wchar_t* text) {
 }  // namespace
 
 SettingsWindow::SettingsWindow(HINSTANCE instance, HWND owner, core::SettingsStore& settings,
-                               launcher::SharedState& shared)
+                               core::SharedState& shared)
     : instance_(instance),
       owner_(owner),
       form_({*this, lstIPath, lstRPath, txtIPath, txtRPath, cmdAdd, cmdDel, cmdEdit, cmdSet,
-             cmdCancel, hotKey_},
+             cmdCancel, cmdDialog, picHotkey, hotKey_},
             {settings, messageBoxes_, fileDialog_}, shared) {}
 
 SettingsWindow::~SettingsWindow() {
@@ -165,6 +165,8 @@ void SettingsWindow::CreateControls() {
   cmdEdit.Attach(Control("cmdEdit"));
   cmdSet.Attach(Control("cmdSet"));
   cmdCancel.Attach(Control("cmdCancel"));
+  cmdDialog.Attach(Control("cmdDialog"));
+  picHotkey.Attach(Control("picHotkey"));
   hotKey_.SetPanel(Control("picHotkey"), instance_);
 
   // The fields take any length; the platform's default stops at 32,767.
@@ -255,13 +257,11 @@ void SettingsWindow::CreateToolTips() {
 
 void SettingsWindow::RegisterDropTargets() {
   dropIPath_ = FileDropTarget::Register(
-      txtIPath.Handle(),
-      [this](bool offersFiles) { return form_.txtIPath_OLEDragOver(offersFiles); },
-      [this](const std::vector<std::wstring>& files) { form_.txtIPath_OLEDragDrop(files); });
+      txtIPath.Handle(), [this](bool offersFiles) { return txtIPath.OLEDragOver(offersFiles); },
+      [this](const std::vector<std::wstring>& files) { txtIPath.OLEDragDrop(files); });
   dropRPath_ = FileDropTarget::Register(
-      txtRPath.Handle(),
-      [this](bool offersFiles) { return form_.txtRPath_OLEDragOver(offersFiles); },
-      [this](const std::vector<std::wstring>& files) { form_.txtRPath_OLEDragDrop(files); });
+      txtRPath.Handle(), [this](bool offersFiles) { return txtRPath.OLEDragOver(offersFiles); },
+      [this](const std::vector<std::wstring>& files) { txtRPath.OLEDragDrop(files); });
 }
 
 HWND SettingsWindow::Control(const std::string& name) const {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/shared_state.h"
+#include "core/shared_state.h"
 #include "platform/services.h"
 #include "platform/settings_controls.h"
 #include "platform/win32/file_drop_target.h"
@@ -38,7 +38,7 @@ class SettingsWindow : public platform::ModalWindow {
  public:
   // owner: the window that is disabled while this one is shown (may be null).
   SettingsWindow(HINSTANCE instance, HWND owner, core::SettingsStore& settings,
-                 launcher::SharedState& shared);
+                 core::SharedState& shared);
   ~SettingsWindow() override;
   SettingsWindow(const SettingsWindow&) = delete;
   SettingsWindow& operator=(const SettingsWindow&) = delete;
@@ -100,7 +100,8 @@ class SettingsWindow : public platform::ModalWindow {
   WinListBox lstIPath;
   CoveredListBox lstRPath;  // beneath lstIPath
   WinTextBox txtIPath, txtRPath;
-  WinButton cmdAdd, cmdDel, cmdEdit, cmdSet, cmdCancel;
+  WinButton cmdAdd, cmdDel, cmdEdit, cmdSet, cmdCancel, cmdDialog;
+  WinPanel picHotkey;
   WinHotKeyField hotKey_;
   WinFileDialog fileDialog_;
   OwnedMessageBoxes messageBoxes_;
@@ -112,7 +113,7 @@ class SettingsWindow : public platform::ModalWindow {
 class WinSettingsWindowHost : public platform::SettingsWindowHost {
  public:
   WinSettingsWindowHost(HINSTANCE instance, HWND owner, core::SettingsStore& settings,
-                        launcher::SharedState& shared);
+                        core::SharedState& shared);
   ~WinSettingsWindowHost() override;
   WinSettingsWindowHost(const WinSettingsWindowHost&) = delete;
   WinSettingsWindowHost& operator=(const WinSettingsWindowHost&) = delete;
@@ -123,7 +124,7 @@ class WinSettingsWindowHost : public platform::SettingsWindowHost {
   HINSTANCE instance_;
   HWND owner_;
   core::SettingsStore& settings_;
-  launcher::SharedState& shared_;
+  core::SharedState& shared_;
   OleSession ole_;
   bool showing_ = false;
 };

@@ -46,7 +46,7 @@ void SettingsWindow::RunModal() {
 void SettingsWindow::RunQueryUnload() {
   if (queried_) return;
   queried_ = true;
-  form_.Form_QueryUnload();
+  if (QueryUnload) QueryUnload();
 }
 
 void SettingsWindow::EnableOwner() {
@@ -100,7 +100,7 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 void SettingsWindow::OnCommand(int id, int code, HWND control) {
   if (control && control == lstIPath.Handle()) {
     if (code == LBN_SELCHANGE) lstIPath.RaiseClick();
-    if (code == LBN_DBLCLK) form_.lstIPath_DblClick();
+    if (code == LBN_DBLCLK) lstIPath.DblClick();
     return;
   }
   if (control && code == EN_CHANGE) {
@@ -111,7 +111,7 @@ void SettingsWindow::OnCommand(int id, int code, HWND control) {
   // Esc arrives as IDCANCEL from the dialog manager, as does a click on
   // cmdCancel; a disabled cancel button ignores both.
   if (id == IDCANCEL) {
-    if (IsWindowEnabled(cmdCancel.Handle())) form_.cmdCancel_Click();
+    if (IsWindowEnabled(cmdCancel.Handle())) cmdCancel.Click();
     return;
   }
   // Enter arrives as IDOK unless the focused button shows itself as the
@@ -124,15 +124,15 @@ void SettingsWindow::OnCommand(int id, int code, HWND control) {
   if (!control) return;
   if (code != BN_CLICKED || !IsWindowEnabled(control)) return;
   if (control == cmdSet.Handle()) {
-    form_.cmdSet_Click();
+    cmdSet.Click();
   } else if (control == cmdAdd.Handle()) {
-    form_.cmdAdd_Click();
+    cmdAdd.Click();
   } else if (control == cmdEdit.Handle()) {
-    form_.cmdEdit_Click();
+    cmdEdit.Click();
   } else if (control == cmdDel.Handle()) {
-    form_.cmdDel_Click();
-  } else if (control == Control("cmdDialog")) {
-    form_.cmdDialog_Click();
+    cmdDel.Click();
+  } else if (control == cmdDialog.Handle()) {
+    cmdDialog.Click();
   }
 }
 
@@ -166,17 +166,17 @@ LRESULT SettingsWindow::HandleControlMessage(HWND control, UINT message, WPARAM 
     SendMessageW(control, BM_SETSTYLE, message == WM_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
                  TRUE);
   } else if (message == WM_LBUTTONDBLCLK) {
-    if (control == txtIPath.Handle()) form_.txtIPath_DblClick();
-    if (control == txtRPath.Handle()) form_.txtRPath_DblClick();
+    if (control == txtIPath.Handle()) txtIPath.DblClick();
+    if (control == txtRPath.Handle()) txtRPath.DblClick();
   } else if (message == WM_SETFOCUS && control == Control("picHotkey")) {
-    form_.picHotkey_GotFocus();
+    picHotkey.GotFocus();
   }
   return result;
 }
 
 WinSettingsWindowHost::WinSettingsWindowHost(HINSTANCE instance, HWND owner,
                                              core::SettingsStore& settings,
-                                             launcher::SharedState& shared)
+                                             core::SharedState& shared)
     : instance_(instance), owner_(owner), settings_(settings), shared_(shared) {}
 
 WinSettingsWindowHost::~WinSettingsWindowHost() = default;

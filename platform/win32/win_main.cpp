@@ -25,7 +25,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::WinMessageBoxes messageBoxes;
   core::SettingsStore settings(files, ansi, core::FileEncoding::Ansi,
                                core::SettingsPathIn(environment.ProgramFolder()));
-  launcher::SharedState shared;
+  core::SharedState shared;
 
   // Created hidden: start-up shows it unless told otherwise.
   win32::MainWindow window(instance);
@@ -40,8 +40,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::WinSettingsWindowHost settingsWindow(instance, window.Handle(), settings, shared);
 
   launcher::frmMain form(
-      {window, window.cmbRun, window.cmdOK, window.cmdCancel, window.picAbout, window.lblTitle,
-       window.lblPlatform, window.imgRunRaised, window.imgSetRaised},
+      {window, window.cmbRun, window.cmdOK, window.cmdCancel, window.cmdOther, window.cmdEnd,
+       window.picAbout, window.lblTitle, window.lblPlatform, window.lblClose, window.lblBlue,
+       window.lblRun, window.lblSet, window.lblHide, window.lblEnd, window.imgRunRaised,
+       window.imgSetRaised},
       {shell, environment, settings, messageBoxes, system, hotKey, settingsWindow}, shared);
   return win32::RunLauncher(window, form);
 }

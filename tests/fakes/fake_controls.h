@@ -25,12 +25,28 @@ class FakeControlBase : public Base {
   bool visible_ = true;
 };
 
-class FakeButton : public FakeControlBase<platform::Button> {};
+class FakeButton : public FakeControlBase<platform::Button> {
+ public:
+  // What the user does: a real button raises Click only while enabled.
+  void Press() {
+    if (Enabled() && Click) Click();
+  }
+};
+
+class FakePicture : public FakeControlBase<platform::Control> {};
 
 class FakeLabel : public FakeControlBase<platform::Label> {
  public:
   void SetCaption(const std::wstring& caption) override { caption_ = caption; }
   std::wstring Caption() const override { return caption_; }
+
+  // What the user does: a left click, which the real label reports as a
+  // press, a release and then the click.
+  void ClickWithMouse() {
+    if (MouseDown) MouseDown(1, 0, 0, 0);
+    if (MouseUp) MouseUp(1, 0, 0, 0);
+    if (Click) Click();
+  }
 
  private:
   std::wstring caption_;
@@ -170,7 +186,10 @@ class FakeWindow : public platform::Window {
     left_ = left;
     top_ = top;
   }
-  void Unload() override { ++unloadCount; }
+  void Unload() override {
+    ++unloadCount;
+    if (QueryUnload) QueryUnload();
+  }
   int unloadCount = 0;
 
  private:

@@ -55,9 +55,8 @@ class FakeModalWindow : public platform::ModalWindow {
  public:
   void Unload() override {
     ++unloadCount;
-    if (OnUnload) OnUnload();
+    if (QueryUnload) QueryUnload();
   }
-  std::function<void()> OnUnload;
   int unloadCount = 0;
 };
 

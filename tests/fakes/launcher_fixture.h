@@ -22,9 +22,10 @@ class LauncherFixture : public ::testing::Test {
  protected:
   FakeWindow form;
   FakeComboBox cmbRun;
-  FakeButton cmdOK, cmdCancel, imgRunRaised, imgSetRaised;
+  FakeButton cmdOK, cmdCancel, cmdOther, cmdEnd;
+  FakePicture imgRunRaised, imgSetRaised;
   FakePanel picAbout{960};
-  FakeLabel lblTitle, lblPlatform;
+  FakeLabel lblTitle, lblPlatform, lblClose, lblBlue, lblRun, lblSet, lblHide, lblEnd;
   FakeShell shell;
   FakeMessageBoxes messageBoxes;
   FakeStartupServices system;
@@ -35,9 +36,10 @@ class LauncherFixture : public ::testing::Test {
   MemoryFileAccess files;
   std::unique_ptr<core::AnsiCodePage> codePage = MakeCodePage932();
   core::SettingsStore store{files, *codePage, core::FileEncoding::Utf8, kSettingsPath};
-  launcher::SharedState shared;
+  core::SharedState shared;
   launcher::frmMain main{
-      {form, cmbRun, cmdOK, cmdCancel, picAbout, lblTitle, lblPlatform, imgRunRaised, imgSetRaised},
+      {form, cmbRun, cmdOK, cmdCancel, cmdOther, cmdEnd, picAbout, lblTitle, lblPlatform, lblClose,
+       lblBlue, lblRun, lblSet, lblHide, lblEnd, imgRunRaised, imgSetRaised},
       {shell, environment, store, messageBoxes, system, hotKey, settingsWindow},
       shared};
 
@@ -48,20 +50,26 @@ class LauncherFixture : public ::testing::Test {
     main.LoadSettings();
   }
 
+  // A key pressed in the command box: the window sees it first.
+  void KeyDown(int keyCode, int shift = 0) {
+    if (form.KeyDown) form.KeyDown(keyCode, shift);
+    if (cmbRun.KeyDown) cmbRun.KeyDown(keyCode, shift);
+  }
   void Type(const std::wstring& text) {
     for (wchar_t c : text) {
       const wchar_t upper = (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c;
-      main.cmbRun_KeyDown(static_cast<int>(upper), 0);
+      KeyDown(static_cast<int>(upper));
       cmbRun.Type(std::wstring(1, c));
     }
   }
   void PressBackspace() {
-    main.cmbRun_KeyDown(8, 0);
+    KeyDown(platform::kVkBack);
     cmbRun.Backspace();
   }
+  // Enter in the box presses the default button.
   void PressEnter() {
-    main.cmbRun_KeyDown(13, 0);
-    main.cmdOK_Click();
+    KeyDown(platform::kVkReturn);
+    cmdOK.Press();
   }
   // The text typed afresh into a shown, emptied box.
   void Run(const std::wstring& text) {

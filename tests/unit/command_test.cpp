@@ -67,7 +67,7 @@ TEST_F(CommandTest, AboutShowsThePanelAndEmptyTextOrCancelPutsItAway) {
   EXPECT_FALSE(form.Visible());
   EXPECT_EQ(main.LastCommand(), L"@aboutxyz");  // an empty text is no command
   picAbout.SetTop(960);
-  main.cmdCancel_Click();
+  cmdCancel.Press();
   EXPECT_EQ(picAbout.Top(), 960);  // never shown: left where it was
   EXPECT_TRUE(shell.opened.empty());
   EXPECT_EQ(form.unloadCount, 0);
@@ -100,10 +100,10 @@ TEST_F(CommandTest, ReRecallsTheLastCommandAndCompletionMatchesIt) {
 }
 
 TEST_F(CommandTest, PressedLooksFollowTheMouseButtonByButton) {
-  main.lblRun_MouseDown();
-  main.lblSet_MouseDown();
+  lblRun.MouseDown(1, 0, 0, 0);
+  lblSet.MouseDown(2, 0, 0, 0);
   EXPECT_FALSE(imgRunRaised.Visible() || imgSetRaised.Visible());
-  main.lblSet_MouseUp();
+  lblSet.MouseUp(2, 0, 0, 0);
   EXPECT_TRUE(imgSetRaised.Visible() && !imgRunRaised.Visible());
 }
 
@@ -116,7 +116,7 @@ TEST_F(CommandTest, MyPathOpensTheProgramFolderAndExitUnloads) {
   Run(L"@unknown");
   EXPECT_EQ(form.unloadCount, 0);
   Run(L"@Exit now");
-  main.Form_KeyDown(platform::kVkX, platform::kAltMask);
+  KeyDown(platform::kVkX, platform::kAltMask);
   EXPECT_EQ(form.unloadCount, 2);
   EXPECT_EQ(shell.opened.size(), 3u);
 }

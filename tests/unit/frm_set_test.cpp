@@ -28,23 +28,21 @@ class SettingsForm : public ::testing::Test {
   fakes::FakeModalWindow window;
   fakes::FakeListBox lstIPath, lstRPath;
   fakes::FakeTextBox txtIPath, txtRPath;
-  fakes::FakeButton cmdAdd, cmdDel, cmdEdit, cmdSet, cmdCancel;
+  fakes::FakeButton cmdAdd, cmdDel, cmdEdit, cmdSet, cmdCancel, cmdDialog;
+  fakes::FakePanel picHotkey;
   fakes::FakeHotKeyField hotKey;
   fakes::MemoryFileAccess files;
   fakes::FakeMessageBoxes messageBoxes;
   fakes::FakeFileDialog fileDialog;
   std::unique_ptr<core::AnsiCodePage> codePage = fakes::MakeCodePage932();
   core::SettingsStore store{files, *codePage, core::FileEncoding::Ansi, kPath};
-  launcher::SharedState shared;
+  core::SharedState shared;
   settings::frmSet set{{window, lstIPath, lstRPath, txtIPath, txtRPath, cmdAdd, cmdDel, cmdEdit,
-                        cmdSet, cmdCancel, hotKey},
+                        cmdSet, cmdCancel, cmdDialog, picHotkey, hotKey},
                        {store, messageBoxes, fileDialog},
                        shared};
 
-  void SetUp() override {
-    window.OnUnload = [this] { set.Form_QueryUnload(); };
-    messageBoxes.answer = platform::kIdYes;
-  }
+  void SetUp() override { messageBoxes.answer = platform::kIdYes; }
   // A settings file that the folder lists under its exact name, opened.
   void Open(const std::string& bytes) {
     files.files[kPath] = bytes;
@@ -57,7 +55,7 @@ class SettingsForm : public ::testing::Test {
   }
   void Add(const std::wstring& shortName, const std::wstring& realPath) {
     Fill(shortName, realPath);
-    set.cmdAdd_Click();
+    cmdAdd.Press();
   }
   // The lists, the working arrays and the selections agree position by
   // position, and the buttons follow the count.
@@ -98,36 +96,36 @@ TEST_F(SettingsForm, EditsAreSavedExactlyAndKeysNoLongerUsedAreBlanked) {
   Add(L"  ", L"C:\\blank.exe");
   EXPECT_EQ(lstIPath.ListIndex(), 0);  // adding moves no selection
   lstIPath.SetListIndex(2);
-  set.lstIPath_DblClick();
+  lstIPath.DblClick();
   EXPECT_EQ(txtRPath.Text(), L"C");
   Fill(L"third", L"D:\\third.exe");
-  set.cmdEdit_Click();
+  cmdEdit.Press();
   EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"");
   EXPECT_EQ(lstIPath.ListIndex(), 2);
   ExpectList({L"a", L"b", L"third", L"d", L"a", L"  "});
 
   messageBoxes.answer = 7;  // IDNO
-  set.cmdDel_Click();
+  cmdDel.Press();
   EXPECT_EQ(Shown(), Names{L"本当に登録を削除してもいいですか？|4"});
   messageBoxes.answer = platform::kIdYes;
   lstIPath.SetListIndex(1);
   Fill(L"typed", L"C:\\typed.exe");
-  set.cmdDel_Click();
+  cmdDel.Press();
   EXPECT_EQ(lstIPath.ListIndex(), -1);
   EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"");
   ExpectList({L"a", L"third", L"d", L"a", L"  "});
   Fill(L"typed", L"C:\\typed.exe");  // nothing selected: nothing happens, silently
-  set.cmdEdit_Click();
-  set.cmdDel_Click();
+  cmdEdit.Press();
+  cmdDel.Press();
   EXPECT_EQ(txtIPath.Text(), L"typed");
   for (int i = 0; i < 2; ++i) {
     lstIPath.SetListIndex(3);
-    set.cmdDel_Click();
+    cmdDel.Press();
   }
   ExpectList({L"a", L"third", L"d"});
   Shown();
 
-  set.cmdSet_Click();
+  cmdSet.Press();
   EXPECT_EQ(files.files[kPath],
             "; kept by hand\r\n[Other]\r\nKey=value\r\n[Programs]\r\nTotalNumber=3\r\n"
             "1=a\r\n1R=A\r\n2=third\r\n2R=D:\\third.exe\r\n3=d\r\n3R=D\r\n4=\r\n4R=\r\n"
@@ -144,16 +142,16 @@ TEST_F(SettingsForm, EveryOpeningShowsTheFileAloneAndAnotherLetterCaseIsNoFile) 
   Add(L"added", L"C:\\added.exe");
   hotKey.Press(0x7A);
   Fill(L"typed", L"typed path");
-  set.cmdCancel_Click();
+  cmdCancel.Press();
   set.Form_Load();
   EXPECT_EQ(hotKey.createCount, 2);
   EXPECT_EQ(hotKey.GetHotKey(), 1626);
   EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"");
   ExpectList({L"a"});
   lstIPath.SetListIndex(0);  // the first entry fetched
-  set.lstIPath_DblClick();
+  lstIPath.DblClick();
   EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"aA");
-  set.Form_QueryUnload();  // the close box
+  window.Unload();  // the close box
   EXPECT_EQ(hotKey.destroyCount, 2);
 
   files.exactNames = {{kFolder, L"mirabelton.INI"}};
@@ -165,7 +163,7 @@ TEST_F(SettingsForm, EveryOpeningShowsTheFileAloneAndAnotherLetterCaseIsNoFile) 
   ExpectList({L"first"});
   EXPECT_EQ(files.replaceCalls, 0);
   EXPECT_EQ(shared.SettingsEffect, L"");
-  set.cmdSet_Click();  // the first save creates the file
+  cmdSet.Press();  // the first save creates the file
   EXPECT_EQ(files.files[kPath],
             "[Programs]\r\nTotalNumber=1\r\n1=first\r\n1R=C:\\first.exe\r\nHotKey=123\r\n");
 }
@@ -175,9 +173,9 @@ TEST_F(SettingsForm, RefusalsWarnAndWriteNothingAndAFailedSaveKeepsTheEdits) {
   Open(before);
   for (auto [shortName, realPath] :
        {std::pair{L"name", L""}, std::pair{L"", L"C:\\x"}, std::pair{L"", L""}}) {
-    for (auto handler : {&settings::frmSet::cmdAdd_Click, &settings::frmSet::cmdEdit_Click}) {
+    for (fakes::FakeButton* button : {&cmdAdd, &cmdEdit}) {
       Fill(shortName, realPath);
-      (set.*handler)();
+      button->Press();
       EXPECT_EQ(Shown(), Names{Warning(kFieldsMissing)});
       EXPECT_EQ(txtIPath.Text() + L"|" + txtRPath.Text(),
                 shortName + std::wstring(L"|") + realPath);
@@ -186,13 +184,13 @@ TEST_F(SettingsForm, RefusalsWarnAndWriteNothingAndAFailedSaveKeepsTheEdits) {
   ExpectList({L"a"});
   Add(L"new", L"C:\\new.exe");
   hotKey.Press(0);
-  set.cmdSet_Click();
+  cmdSet.Press();
   files.replaceFails = true;
   hotKey.Press(0x7A);
-  set.cmdSet_Click();
+  cmdSet.Press();
   files.replaceFails = false;
   files.readFails = true;  // a file that exists but cannot be read is not replaced
-  set.cmdSet_Click();
+  cmdSet.Press();
   EXPECT_EQ(Shown(), (Names{Warning(kNoKey), Warning(kSaveFailed), Warning(kSaveFailed)}));
   EXPECT_EQ(files.replaceCalls, 1);
   EXPECT_EQ(files.files[kPath], before);
@@ -202,20 +200,20 @@ TEST_F(SettingsForm, RefusalsWarnAndWriteNothingAndAFailedSaveKeepsTheEdits) {
   ExpectList({L"a", L"new"});
 
   files.readFails = false;
-  set.cmdSet_Click();
+  cmdSet.Press();
   EXPECT_EQ(shared.SettingsEffect, L"EffectedWithHotKey");
   EXPECT_NE(files.files[kPath].find("2=new\r\n2R=C:\\new.exe\r\n"), std::string::npos);
 
   // A value the file cannot hold is named, and nothing at all is written.
   Open(before);
   Add(L"two\r\nlines", L"C:\\x.exe");
-  set.cmdSet_Click();
+  cmdSet.Press();
   Open(before);
   Add(L"x", L"C:\\a\nb\rc");
   hotKey.createSucceeds = false;  // and without a field there is never a key
-  set.cmdSet_Click();
+  cmdSet.Press();
   set.Form_Load();
-  set.cmdSet_Click();
+  cmdSet.Press();
   EXPECT_EQ(Shown(), (Names{Warning(L"短縮名に改行を含めることはできません\r\n「two↵lines」"),
                             Warning(L"実在パス名に改行を含めることはできません\r\n「C:\\a↵b↵c」"),
                             Warning(kNoKey)}));
@@ -229,7 +227,7 @@ TEST_F(SettingsForm, AddRefusesAFullListWithoutWrappingTheCount) {
   EXPECT_EQ(Shown(), Names{Warning(settings::kListFullMessage)});
   EXPECT_EQ(lstIPath.List(32766), L"last");
   lstIPath.SetListIndex(0);
-  set.cmdDel_Click();
+  cmdDel.Press();
   Add(L"one more", L"C:\\more.exe");
   EXPECT_EQ(lstIPath.List(32766), L"one more");
   EXPECT_EQ(set.ItemCount(), 32767);
@@ -238,22 +236,22 @@ TEST_F(SettingsForm, AddRefusesAFullListWithoutWrappingTheCount) {
 TEST_F(SettingsForm, BrowsingAndDroppingFillThePathAndProposeItsLastComponent) {
   set.Form_Load();
   Fill(L"typed", L"typed path");
-  set.cmdDialog_Click();  // cancelled
+  cmdDialog.Press();  // cancelled
   ASSERT_EQ(fileDialog.shown, 1);
   EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"typedtyped path");
   fileDialog.chosen = L"C:\\Windows\\notepad.exe";
-  set.cmdDialog_Click();
+  cmdDialog.Press();
   EXPECT_EQ(txtIPath.Text() + L"|" + txtRPath.Text(), L"notepad.exe|C:\\Windows\\notepad.exe");
-  EXPECT_EQ(set.txtIPath_OLEDragOver(true) + set.txtRPath_OLEDragOver(false), 1);
-  set.txtRPath_OLEDragDrop({});  // no file list
-  set.txtIPath_OLEDragDrop({L"C:\\ソフト\\表", L"C:\\second.txt"});
-  set.txtRPath_OLEDragDrop({L"https://example.org/x"});  // no backslash: the name stays
+  EXPECT_EQ(txtIPath.OLEDragOver(true) + txtRPath.OLEDragOver(false), 1);
+  txtRPath.OLEDragDrop({});  // no file list
+  txtIPath.OLEDragDrop({L"C:\\ソフト\\表", L"C:\\second.txt"});
+  txtRPath.OLEDragDrop({L"https://example.org/x"});  // no backslash: the name stays
   EXPECT_EQ(txtIPath.Text() + L"|" + txtRPath.Text(), L"表|https://example.org/x");
-  set.txtRPath_OLEDragDrop({L"C:\\"});
+  txtRPath.OLEDragDrop({L"C:\\"});
   EXPECT_EQ(txtIPath.Text(), L"");
   Fill(L"a", L"b");
-  set.txtRPath_DblClick();
-  set.txtIPath_DblClick();
+  txtRPath.DblClick();
+  txtIPath.DblClick();
   EXPECT_EQ(txtIPath.Text() + txtRPath.Text(), L"");
   ExpectList({});
 }

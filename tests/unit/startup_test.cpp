@@ -27,7 +27,7 @@ class StartupTest : public fakes::LauncherFixture {
       WriteSettings(fakes::SettingsText({{"mail", "m"}, {"web", "w"}}, "HotKey=" + hotKeyText));
       shared.SettingsEffect = effect;
     };
-    main.lblSet_Click();
+    lblSet.ClickWithMouse();
   }
 };
 
@@ -98,7 +98,7 @@ TEST_F(StartupTest, AfterTheSettingsWindowTheLauncherReloadsAndRegistersOnlyANew
   ASSERT_TRUE(main.Form_Load());
   cmbRun.SetText(L"typed");
   hotKeyService.registerCalls = 0;
-  main.Form_KeyDown(platform::kVkS, platform::kAltMask | 2);  // Ctrl+Alt+S; cancelled
+  KeyDown(platform::kVkS, platform::kAltMask | 2);  // Ctrl+Alt+S; cancelled
   EXPECT_EQ(settingsWindow.shown, 1);
   EXPECT_EQ(cmbRun.Text(), L"typed");
   EXPECT_EQ(cmbRun.ListCount(), 1);

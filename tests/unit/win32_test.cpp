@@ -31,8 +31,10 @@ TEST_F(Win32Test, ASecondStartEndsWithoutReachingItsFormOrShowingTheWindow) {
   ASSERT_TRUE(window->Create());
   {
     launcher::frmMain form(
-        {*window, window->cmbRun, window->cmdOK, window->cmdCancel, window->picAbout,
-         window->lblTitle, window->lblPlatform, window->imgRunRaised, window->imgSetRaised},
+        {*window, window->cmbRun, window->cmdOK, window->cmdCancel, window->cmdOther,
+         window->cmdEnd, window->picAbout, window->lblTitle, window->lblPlatform, window->lblClose,
+         window->lblBlue, window->lblRun, window->lblSet, window->lblHide, window->lblEnd,
+         window->imgRunRaised, window->imgSetRaised},
         {shell, environment, store, messageBoxes, system, hotKey, settingsWindow}, shared);
     EXPECT_EQ(win32::RunLauncher(*window, form), 0);
   }

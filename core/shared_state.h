@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-namespace launcher {
+namespace core {
 
 inline constexpr wchar_t kEffected[] = L"Effected";
 inline constexpr wchar_t kEffectedWithHotKey[] = L"EffectedWithHotKey";
@@ -18,4 +18,4 @@ struct SharedState {
   std::wstring SettingsEffect;
 };
 
-}  // namespace launcher
+}  // namespace core
