@@ -6,9 +6,9 @@ KeyCombination Translate(std::int32_t value) {
   const auto word = static_cast<std::uint32_t>(value);
   const unsigned flags = (word >> 8) & 0xFF;
   unsigned modifiers = 0;
-  if (flags & kHotKeyAlt) modifiers |= kModAlt;
-  if (flags & kHotKeyControl) modifiers |= kModControl;
-  if (flags & kHotKeyShift) modifiers |= kModShift;
+  if (flags & platform::kHotKeyfAlt) modifiers |= platform::kModAlt;
+  if (flags & platform::kHotKeyfControl) modifiers |= platform::kModControl;
+  if (flags & platform::kHotKeyfShift) modifiers |= platform::kModShift;
   return {word & 0xFF, modifiers};
 }
 

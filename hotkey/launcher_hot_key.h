@@ -10,15 +10,6 @@ namespace hotkey {
 
 inline constexpr wchar_t kAtomName[] = L"MIRABELTONHOTKEY";
 
-// Modifier flags of a hot-key value (the hot-key control's layout).
-inline constexpr unsigned kHotKeyShift = 0x01;
-inline constexpr unsigned kHotKeyControl = 0x02;
-inline constexpr unsigned kHotKeyAlt = 0x04;
-// The platform's modifiers.
-inline constexpr unsigned kModAlt = 0x0001;
-inline constexpr unsigned kModControl = 0x0002;
-inline constexpr unsigned kModShift = 0x0004;
-
 struct KeyCombination {
   unsigned virtualKey;
   unsigned modifiers;

@@ -25,12 +25,12 @@ inline constexpr ControlLayout kMainLayout[] = {
     {"cmdCancel", ControlKind::CancelButton, 2760, 1140, 1215, 340, L"キャンセル", 2, nullptr},
     {"cmdOK", ControlKind::DefaultButton, 1440, 1140, 1215, 340, L"OK", 1, nullptr},
     {"cmbRun", ControlKind::ComboBox, 480, 360, 2535, 300, L"", 0, nullptr},
-    {"lblSet", ControlKind::Label, 150, 420, 180, 180, L"", -1, nullptr},
+    {"lblSet", ControlKind::Label, 150, 420, 180, 180, L"", -1, nullptr, L"設定(Alt+S)"},
     {"lblBlue", ControlKind::Label, 0, 0, 3015, 255, L"", -1, nullptr},
     {"lblTitle", ControlKind::Label, 240, 45, 1020, 180, L"Mirabelton", -1, nullptr},
-    {"lblRun", ControlKind::Label, 3100, 300, 420, 420, L"", -1, nullptr},
-    {"lblEnd", ControlKind::Label, 3250, 60, 255, 255, L"r", -1, nullptr},
-    {"lblHide", ControlKind::Label, 2980, 60, 255, 255, L"0", -1, nullptr},
+    {"lblRun", ControlKind::Label, 3100, 300, 420, 420, L"", -1, nullptr, L"実行(Enter)"},
+    {"lblEnd", ControlKind::Label, 3250, 60, 255, 255, L"r", -1, nullptr, L"常駐終了"},
+    {"lblHide", ControlKind::Label, 2980, 60, 255, 255, L"0", -1, nullptr, L"最小化（隠す）"},
 };
 
 }  // namespace launcher

@@ -19,9 +19,18 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
+
+// Raises an event; one that nobody bound does nothing.
+template <class Event, class... Args>
+auto Raise(const Event& event, Args&&... args) {
+  using Result = decltype(event(std::forward<Args>(args)...));
+  if (!event) return Result();
+  return event(std::forward<Args>(args)...);
+}
 
 class Control {
  public:

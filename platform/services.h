@@ -41,7 +41,7 @@ class HotKeyService {
   // The global atom for name (0 when the system refuses one).
   virtual std::uint16_t AddAtom(const std::wstring& name) = 0;
   virtual void DeleteAtom(std::uint16_t atom) = 0;
-  // modifiers: MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4. True when accepted.
+  // modifiers: kModAlt, kModControl, kModShift. True when accepted.
   virtual bool Register(int id, unsigned modifiers, unsigned virtualKey) = 0;
   virtual void Unregister(int id) = 0;
 };
@@ -72,10 +72,14 @@ class StartupServices {
   virtual std::optional<OsVersion> GetOsVersion() const = 0;
   // The whole argument text of the process.
   virtual std::wstring CommandLine() const = 0;
+  // Asks for COM on this thread. The platform may set it up later, once the
+  // window has first painted (its first sight needs no COM); a
+  // CoUninitialize before then cancels the request.
   virtual void CoInitialize() = 0;
   virtual void CoUninitialize() = 0;
-  // Attaches the shell's path and URL completion to the command box's edit
-  // field; false when no edit field was found.
+  // Asks for the shell's path and URL completion on the command box's edit
+  // field; false when no edit field was found. As with CoInitialize, the
+  // platform may attach it only once the window has first painted.
   virtual bool AttachShellCompletion() = 0;
   // Makes the window the foreground window from inside the hot-key message.
   virtual void BringToFront() = 0;

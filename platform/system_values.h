@@ -12,6 +12,15 @@ namespace platform {
 // The hot-key message (WM_HOTKEY).
 inline constexpr unsigned kWmHotKey = 0x0312;
 
+// Modifier flags of a hot-key value, as the hot-key control stores them
+// (HOTKEYF_*), and as RegisterHotKey takes them (MOD_*).
+inline constexpr unsigned kHotKeyfShift = 0x01;
+inline constexpr unsigned kHotKeyfControl = 0x02;
+inline constexpr unsigned kHotKeyfAlt = 0x04;
+inline constexpr unsigned kModAlt = 0x0001;
+inline constexpr unsigned kModControl = 0x0002;
+inline constexpr unsigned kModShift = 0x0004;
+
 // Message-box styles (MB_*) and the answer of its Yes button (IDYES).
 enum MessageBoxStyle : unsigned {
   kMbOk = 0x0,

@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <memory>
+#include <utility>
+
 namespace win32 {
 
 namespace {
@@ -62,24 +66,91 @@ void RegisterWindowClass(HINSTANCE instance, const WindowClass& windowClass) {
   RegisterClassExW(&registered);  // fails harmlessly when already registered
 }
 
-std::map<std::string, HWND> CreateControls(HWND window, HINSTANCE instance,
-                                           std::span<const platform::ControlLayout> layout,
-                                           const ControlClasses& classes) {
-  std::map<std::string, HWND> controls;
+ControlSet::ControlSet(HWND window, HINSTANCE instance,
+                       std::span<const platform::ControlLayout> layout,
+                       const ControlClasses& classes) {
+  using platform::ControlKind;
+  entries_.reserve(layout.size());
   int row = 0;
   for (const platform::ControlLayout& control : layout) {
     const int id = ControlId(control, row++);
-    if (control.kind == platform::ControlKind::Label && !classes.labelsAreWindows) continue;
+    HWND container = control.parent ? Handle(control.parent) : window;
+    if (control.kind == ControlKind::Label && !classes.labelsAreWindows) {
+      auto label = std::make_shared<DrawnLabel>();
+      label->Place(container, control.left, control.top, control.width, control.height);
+      label->SetCaption(control.text);
+      entries_.push_back({&control, nullptr, Made::Label, std::move(label)});
+      continue;
+    }
     const ChildStyle child = StyleOf(control, classes);
-    const bool panel = control.kind == platform::ControlKind::Panel;
-    HWND container = control.parent ? controls[control.parent] : window;
-    controls[control.name] =
-        CreateWindowExW(child.exStyle, child.windowClass, control.text,
-                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | child.style, 0, 0, 0, 0,
-                        container, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                        panel ? classes.panelParam : nullptr);
+    const bool panel = control.kind == ControlKind::Panel;
+    HWND hwnd = CreateWindowExW(child.exStyle, child.windowClass, control.text,
+                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | child.style, 0, 0, 0, 0,
+                                container, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                instance, panel ? classes.panelParam : nullptr);
+    Entry entry{&control, hwnd, Made::None, nullptr};
+    auto make = [&](Made made, auto object) {
+      object->Attach(hwnd);
+      entry.made = made;
+      entry.control = std::move(object);
+    };
+    switch (control.kind) {
+      case ControlKind::Button:
+      case ControlKind::DefaultButton:
+      case ControlKind::CancelButton:
+        make(Made::Button, std::make_shared<WinButton>());
+        break;
+      case ControlKind::Panel:
+        make(Made::Panel, std::make_shared<WinPanel>());
+        break;
+      case ControlKind::TextBox:
+        make(Made::TextBox, std::make_shared<WinTextBox>());
+        break;
+      case ControlKind::ComboBox:
+        make(Made::ComboBox, std::make_shared<WinComboBox>());
+        break;
+      case ControlKind::ListBox:
+        if (control.tabIndex >= 0) {
+          make(Made::List, std::make_shared<WinListBox>());
+        } else {
+          make(Made::CoveredList, std::make_shared<CoveredListBox>());
+        }
+        break;
+      case ControlKind::Label:
+        break;  // a static control: nothing to raise
+    }
+    entries_.push_back(std::move(entry));
   }
-  return controls;
+}
+
+const ControlSet::Entry& ControlSet::Find(std::string_view name) const {
+  for (const Entry& entry : entries_) {
+    if (name == entry.row->name) return entry;
+  }
+  std::abort();  // a name missing from the table: no control to act on
+}
+
+const ControlSet::Entry& ControlSet::Find(std::string_view name, Made made) const {
+  const Entry& entry = Find(name);
+  if (entry.made != made) std::abort();  // asked for as a kind it is not
+  return entry;
+}
+
+HWND ControlSet::Handle(std::string_view name) const {
+  for (const Entry& entry : entries_) {
+    if (name == entry.row->name) return entry.hwnd;
+  }
+  return nullptr;
+}
+
+std::vector<DrawnLabel*> ControlSet::LabelsIn(HWND container) const {
+  std::vector<DrawnLabel*> labels;
+  for (const Entry& entry : entries_) {
+    if (entry.made != Made::Label) continue;
+    auto* label = static_cast<DrawnLabel*>(entry.control.get());
+    if (label->Container() == container) labels.push_back(label);
+  }
+  return labels;
 }
 
 void StackInOrder(const std::vector<HWND>& controls, HWND above) {

@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
-#include <map>
+#include <memory>
 #include <span>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/control_layout.h"
+#include "platform/win32/drawn_controls.h"
+#include "platform/win32/win_controls.h"
 
 namespace win32 {
 
@@ -36,15 +38,68 @@ struct ControlClasses {
   bool labelsAreWindows = true;
 };
 
-// Creates a child window for every control of layout that is one, in the
-// container its parent names, at no size yet (the window lays them out at
-// its DPI). Identifiers: IDOK for the default button, IDCANCEL for the
-// cancel button (so that Enter and Esc press them), else 100 and up by the
-// row. Siblings clip one another, so overlapping controls paint in their
-// stacking order. Returns the controls by name.
-std::map<std::string, HWND> CreateControls(HWND window, HINSTANCE instance,
-                                           std::span<const platform::ControlLayout> layout,
-                                           const ControlClasses& classes);
+// The controls of one window, made from its layout table: for every row a
+// child window (unless it is a label its window paints) and the control
+// object over it, which raises the row's events. A list that never takes
+// the focus only holds items beneath another control: a CoveredListBox.
+// Child windows are made in the container the row's parent names, at no
+// size yet (the window lays them out at its DPI). Identifiers: IDOK for
+// the default button, IDCANCEL for the cancel button (so that Enter and Esc
+// press them), else 100 and up by the row. Siblings clip one another, so
+// overlapping controls paint in their stacking order.
+class ControlSet {
+ public:
+  ControlSet() = default;
+  ControlSet(HWND window, HINSTANCE instance, std::span<const platform::ControlLayout> layout,
+             const ControlClasses& classes);
+
+  // The child window of a row; nullptr for a name the table lacks and for
+  // a painted label.
+  HWND Handle(std::string_view name) const;
+  // The control object of a row of that kind. A name the table lacks, or
+  // a row of another kind, is a fault of the program: it stops at once
+  // rather than act on a control that is not there.
+  WinButton& Button(std::string_view name) const { return Get<WinButton>(name, Made::Button); }
+  WinPanel& Panel(std::string_view name) const { return Get<WinPanel>(name, Made::Panel); }
+  WinTextBox& TextBox(std::string_view name) const { return Get<WinTextBox>(name, Made::TextBox); }
+  WinComboBox& ComboBox(std::string_view name) const {
+    return Get<WinComboBox>(name, Made::ComboBox);
+  }
+  WinListBox& ListBox(std::string_view name) const { return Get<WinListBox>(name, Made::List); }
+  CoveredListBox& CoveredList(std::string_view name) const {
+    return Get<CoveredListBox>(name, Made::CoveredList);
+  }
+  DrawnLabel& Label(std::string_view name) const { return Get<DrawnLabel>(name, Made::Label); }
+
+  const platform::ControlLayout& Row(std::string_view name) const { return *Find(name).row; }
+
+  // Every row with a child window, in the table's order.
+  template <class Visit>
+  void ForEachWindow(Visit visit) const {
+    for (const Entry& entry : entries_) {
+      if (entry.hwnd) visit(*entry.row, entry.hwnd);
+    }
+  }
+  // The painted labels of one container, in stacking order, top first.
+  std::vector<DrawnLabel*> LabelsIn(HWND container) const;
+
+ private:
+  enum class Made { None, Button, Panel, TextBox, ComboBox, List, CoveredList, Label };
+  struct Entry {
+    const platform::ControlLayout* row;
+    HWND hwnd;
+    Made made;
+    std::shared_ptr<void> control;  // of the kind `made` names
+  };
+  const Entry& Find(std::string_view name) const;
+  const Entry& Find(std::string_view name, Made made) const;
+  template <class Control>
+  Control& Get(std::string_view name, Made made) const {
+    return *static_cast<Control*>(Find(name, made).control.get());
+  }
+
+  std::vector<Entry> entries_;
+};
 
 // Restacks controls from the top down in the order given; the dialog
 // manager tabs in stacking order.

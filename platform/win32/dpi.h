@@ -1,4 +1,4 @@
-// Twips to pixels with a window's own DPI.
+// Twips to pixels with a window's own DPI, and the size of a rectangle.
 #pragma once
 
 #include <windows.h>
@@ -10,5 +10,7 @@ inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast
 inline int PixelsToTwips(int pixels, UINT dpi) {
   return MulDiv(pixels, 1440, static_cast<int>(dpi));
 }
+inline int Width(const RECT& rect) { return rect.right - rect.left; }
+inline int Height(const RECT& rect) { return rect.bottom - rect.top; }
 
 }  // namespace win32

@@ -31,6 +31,8 @@ class DrawnControl : public Base {
   }
   int LeftTwips() const { return left_; }
   int TopTwips() const { return top_; }
+  int WidthTwips() const { return width_; }
+  int HeightTwips() const { return height_; }
 
   void SetEnabled(bool enabled) override { enabled_ = enabled; }
   bool Enabled() const override { return enabled_; }

@@ -1,6 +1,7 @@
 // The names of platform/system_values.h stand for exactly the values that
 // <windows.h> gives them; a difference fails the build.
 #include <windows.h>
+#include <commctrl.h>
 #include <ole2.h>
 #include <shellapi.h>
 
@@ -9,6 +10,11 @@
 namespace {
 
 static_assert(platform::kWmHotKey == WM_HOTKEY);
+static_assert(platform::kHotKeyfShift == HOTKEYF_SHIFT);
+static_assert(platform::kHotKeyfControl == HOTKEYF_CONTROL);
+static_assert(platform::kHotKeyfAlt == HOTKEYF_ALT);
+static_assert(platform::kModAlt == MOD_ALT && platform::kModControl == MOD_CONTROL);
+static_assert(platform::kModShift == MOD_SHIFT);
 static_assert(platform::kMbOk == MB_OK && platform::kMbYesNo == MB_YESNO);
 static_assert(platform::kMbIconError == MB_ICONERROR);
 static_assert(platform::kMbIconExclamation == MB_ICONEXCLAMATION);

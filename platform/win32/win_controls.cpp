@@ -1,15 +1,24 @@
 #include "platform/win32/win_controls.h"
 
+#include <commctrl.h>
+
 #include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/file_drop_target.h"
 
 namespace win32 {
 
 namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+// The property of a child window that names its control object.
+constexpr wchar_t kControlProperty[] = L"Mirabelton.Control";
+// Posted to a child for its OnLater; only the control's own procedure sees it.
+constexpr UINT kMsgLater = WM_APP + 1;
 
 // Resets a flag however the scope ends.
 class FlagScope {
@@ -37,6 +46,121 @@ void AppendToList(HWND list, std::span<const std::wstring> items) {
 
 }  // namespace
 
+WinChild::~WinChild() { Detach(); }
+
+void WinChild::Attach(HWND hwnd) {
+  Detach();
+  if (!hwnd) return;
+  hwnd_ = hwnd;
+  SetPropW(hwnd, kControlProperty, this);
+  SetWindowSubclass(hwnd, ChildProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void WinChild::Detach() {
+  if (!hwnd_) return;
+  RemoveWindowSubclass(hwnd_, ChildProc, kSubclassId);
+  RemovePropW(hwnd_, kControlProperty);
+  hwnd_ = nullptr;
+}
+
+WinChild* WinChild::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<WinChild*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+}
+
+void WinChild::PostLater() const { PostMessageW(hwnd_, kMsgLater, 0, 0); }
+
+LRESULT CALLBACK WinChild::ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<WinChild*>(data);
+  if (message == WM_NCDESTROY) {
+    self->Detach();
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+  // Nothing may unwind into the system's code; the message still counts as handled.
+  try {
+    if (message == kMsgLater) {
+      self->OnLater();
+      return 0;
+    }
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    self->OnMessage(message);
+    return result;
+  } catch (...) {
+    return 0;
+  }
+}
+
+bool RaiseNotification(WPARAM wParam, LPARAM lParam) {
+  WinChild* control = WinChild::FromHandle(reinterpret_cast<HWND>(lParam));
+  if (!control) return false;
+  control->OnNotify(HIWORD(wParam));
+  return true;
+}
+
+void WinButton::OnNotify(int code) {
+  if (code == BN_CLICKED) Press();
+}
+
+bool WinButton::Press() {
+  if (Enabled()) platform::Raise(Click);
+  return true;
+}
+
+void WinButton::OnMessage(UINT message) {
+  if (!framesFocus_ || (message != WM_SETFOCUS && message != WM_KILLFOCUS)) return;
+  SendMessageW(hwnd_, BM_SETSTYLE, message == WM_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void WinPanel::OnMessage(UINT message) {
+  if (message == WM_SETFOCUS) platform::Raise(GotFocus);
+}
+
+template <class Base>
+void WinTextControl<Base>::SetText(const std::wstring& text) {
+  {
+    FlagScope scope(settingText_);
+    SetWindowTextW(this->hwnd_, text.c_str());
+  }
+  platform::Raise(this->Change);
+}
+
+template <class Base>
+void WinTextControl<Base>::AcceptDrops() {
+  RevokeDrops();
+  dropTarget_ = FileDropTarget::Register(
+      this->hwnd_,
+      [this](bool offersFiles) {
+        return this->OLEDragOver ? this->OLEDragOver(offersFiles) : DROPEFFECT_NONE;
+      },
+      [this](const std::vector<std::wstring>& files) {
+        BeforeDrop();
+        platform::Raise(this->OLEDragDrop, files);
+      });
+}
+
+template <class Base>
+void WinTextControl<Base>::RevokeDrops() {
+  if (dropTarget_) dropTarget_->Revoke();
+  dropTarget_ = nullptr;
+}
+
+template <class Base>
+void WinTextControl<Base>::OnMessage(UINT message) {
+  if (message == WM_DESTROY) RevokeDrops();  // the target must go before its window
+}
+
+template class WinTextControl<platform::TextBox>;
+template class WinTextControl<platform::ComboBox>;
+
+void WinTextBox::OnNotify(int code) {
+  if (code == EN_CHANGE) RaiseChange();
+}
+
+void WinTextBox::OnMessage(UINT message) {
+  WinTextControl::OnMessage(message);
+  if (message == WM_LBUTTONDBLCLK) platform::Raise(DblClick);
+}
+
 std::wstring WindowText(HWND hwnd) {
   const int length = GetWindowTextLengthW(hwnd);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -63,28 +187,11 @@ void WinPanel::SetTop(int twips) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void WinTextBox::SetText(const std::wstring& text) {
-  {
-    FlagScope scope(settingText_);
-    SetWindowTextW(hwnd_, text.c_str());
-  }
-  if (Change) Change();
-}
-
-void WinTextBox::RaiseChange() {
-  if (!settingText_ && Change) Change();
-}
-
-void WinComboBox::SetText(const std::wstring& text) {
-  {
-    FlagScope scope(settingText_);
-    SetWindowTextW(hwnd_, text.c_str());
-  }
-  if (Change) Change();
-}
-
-void WinComboBox::RaiseChange() {
-  if (!settingText_ && Change) Change();
+void WinComboBox::OnNotify(int code) {
+  if (code == CBN_DROPDOWN) FillListIfEmpty();
+  if (code == CBN_EDITCHANGE) RaiseChange();
+  // The choice reaches the edit field only after CBN_SELCHANGE returns.
+  if (code == CBN_SELCHANGE) PostLater();
 }
 
 HWND WinComboBox::EditField() const { return FindWindowExW(hwnd_, nullptr, L"EDIT", nullptr); }
@@ -180,7 +287,12 @@ std::wstring WinListBox::List(int index) const {
 
 void WinListBox::SetListIndex(int index) {
   SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  RaiseClick();
+  platform::Raise(Click);
+}
+
+void WinListBox::OnNotify(int code) {
+  if (code == LBN_SELCHANGE) platform::Raise(Click);
+  if (code == LBN_DBLCLK) platform::Raise(DblClick);
 }
 
 void CoveredListBox::Clear() {
@@ -213,7 +325,7 @@ std::wstring CoveredListBox::List(int index) const {
 
 void CoveredListBox::SetListIndex(int index) {
   if (index == -1 || Holds(index)) selected_ = index;
-  if (Click) Click();
+  platform::Raise(Click);
 }
 
 }  // namespace win32

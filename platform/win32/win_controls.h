@@ -1,5 +1,8 @@
-// The control interfaces over real Win32 child windows. The window that owns
-// the controls forwards their notifications (RaiseChange, RaiseClick).
+// The control interfaces over real Win32 child windows. Each control raises
+// its own events: attached to its child window, it sees that window's
+// messages (a subclass), and the window that holds it finds it from the
+// handle (WinChild::FromHandle) to hand on the notifications a child sends
+// its parent. No control knows the form that binds its events.
 #pragma once
 
 #include <windows.h>
@@ -13,30 +16,76 @@
 
 namespace win32 {
 
-template <class Base>
-class WinControl : public Base {
+class FileDropTarget;
+
+// What every control over a child window has: its handle, and the messages
+// and notifications of that window.
+class WinChild {
  public:
-  explicit WinControl(HWND hwnd = nullptr) : hwnd_(hwnd) {}
-  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  WinChild() = default;
+  virtual ~WinChild();
+  WinChild(const WinChild&) = delete;
+  WinChild& operator=(const WinChild&) = delete;
+
+  // Binds the control to its window for the window's life; nullptr binds
+  // nothing, and the control then acts on no window.
+  void Attach(HWND hwnd);
   HWND Handle() const { return hwnd_; }
+
+  // The control attached to hwnd; nullptr for none.
+  static WinChild* FromHandle(HWND hwnd);
+
+  // A notification the child sent its parent (the code of its WM_COMMAND).
+  virtual void OnNotify(int /*code*/) {}
+  // A key pressed while the child (or a part of it) has the focus, before
+  // the child sees it.
+  virtual void OnKeyDown(int /*keyCode*/, int /*shift*/) {}
+  // Enter on a focused control: a push button raises its Click (when
+  // enabled) and answers true; any other control answers false.
+  virtual bool Press() { return false; }
+
+ protected:
+  // A message of the child window, after the window itself has handled it.
+  virtual void OnMessage(UINT /*message*/) {}
+  // Runs OnLater from the message queue, once the current message is done.
+  void PostLater() const;
+  virtual void OnLater() {}
+
+  HWND hwnd_ = nullptr;
+
+ private:
+  static LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR data);
+  void Detach();
+};
+
+// Hands a WM_COMMAND from a child to the control attached to it; false
+// when the sender has none.
+bool RaiseNotification(WPARAM wParam, LPARAM lParam);
+
+template <class Base>
+class WinControl : public Base, public WinChild {
+ public:
   void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
   bool Enabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
   void SetVisible(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
   bool Visible() const override { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
   void SetFocus() override { ::SetFocus(hwnd_); }
-
- protected:
-  HWND hwnd_;
 };
 
 std::wstring WindowText(HWND hwnd);
 
-class WinButton : public WinControl<platform::Button> {};
-
-class WinLabel : public WinControl<platform::Label> {
+class WinButton : public WinControl<platform::Button> {
  public:
-  void SetCaption(const std::wstring& caption) override { SetWindowTextW(hwnd_, caption.c_str()); }
-  std::wstring Caption() const override { return WindowText(hwnd_); }
+  void OnNotify(int code) override;
+  bool Press() override;
+  // The button wears the default frame while it has the focus, as the one
+  // that Enter presses.
+  void FrameAsDefaultWhileFocused() { framesFocus_ = true; }
+
+ private:
+  void OnMessage(UINT message) override;
+  bool framesFocus_ = false;
 };
 
 class WinPanel : public WinControl<platform::Panel> {
@@ -45,25 +94,51 @@ class WinPanel : public WinControl<platform::Panel> {
   void SetTop(int twips) override;
 
  private:
+  void OnMessage(UINT message) override;
   int topTwips_ = 0;  // kept exactly: pixels would round the twips away
   bool topKnown_ = false;
 };
 
-class WinTextBox : public WinControl<platform::TextBox> {
+// What the text box and the command box share: a text that the program
+// sets, raising Change once, and files dropped on the control.
+template <class Base>
+class WinTextControl : public WinControl<Base> {
  public:
-  std::wstring Text() const override { return WindowText(hwnd_); }
+  ~WinTextControl() override { RevokeDrops(); }
+  std::wstring Text() const override { return WindowText(this->hwnd_); }
   void SetText(const std::wstring& text) override;
-  // EN_CHANGE from the edit field; ignored while the program sets the text.
-  void RaiseChange();
+  // A change the edit field reports; ignored while the program sets the text.
+  void RaiseChange() {
+    if (!settingText_) platform::Raise(this->Change);
+  }
+  // Registers the control as a drop target raising OLEDragOver and
+  // OLEDragDrop; OLE must be initialised on this thread. Revoked when the
+  // control or its window goes.
+  void AcceptDrops();
+  // The drop target; nullptr when none is registered.
+  FileDropTarget* DropTarget() const { return dropTarget_; }
+
+ protected:
+  void OnMessage(UINT message) override;
+  virtual void BeforeDrop() {}
+  void RevokeDrops();
+  bool settingText_ = false;
 
  private:
-  bool settingText_ = false;
+  FileDropTarget* dropTarget_ = nullptr;
 };
 
-class WinComboBox : public WinControl<platform::ComboBox> {
+class WinTextBox : public WinTextControl<platform::TextBox> {
  public:
-  std::wstring Text() const override { return WindowText(hwnd_); }
-  void SetText(const std::wstring& text) override;
+  void OnNotify(int code) override;
+
+ private:
+  void OnMessage(UINT message) override;
+};
+
+class WinComboBox : public WinTextControl<platform::ComboBox> {
+ public:
+  void SetText(const std::wstring& text) override { WinTextControl::SetText(text); }
   int SelStart() const override;
   void SetSel(int start, int length) override;
   void Clear() override;
@@ -74,25 +149,28 @@ class WinComboBox : public WinControl<platform::ComboBox> {
   void SetListIndex(int index) override;
   int FindString(const std::wstring& text, bool exact) const override;
 
-  // CBN_EDITCHANGE, or a choice from the list once the edit field shows it;
-  // ignored while the program changes the text itself.
-  void RaiseChange();
+  // CBN_EDITCHANGE; a choice from the list, once the edit field shows it;
+  // the list dropping down.
+  void OnNotify(int code) override;
+  void OnKeyDown(int keyCode, int shift) override { platform::Raise(KeyDown, keyCode, shift); }
   HWND EditField() const;
 
   // The names go into the control's own list when something first needs
   // it, not at start-up: 32,767 of them would take longer than the rest of
-  // the start. The window calls this before every key, wheel turn and drop
-  // that reaches it and when the list drops down, so the control's list
-  // holds every name before it can be seen or stepped through, and follows
-  // every change of the text as it would have from the start.
+  // the start. The window calls this before every key and wheel turn that
+  // reaches it; a drop and the list dropping down call it too. So the
+  // control's list holds every name before it can be seen or stepped
+  // through, and follows every change of the text as it would have from
+  // the start.
   void FillListIfEmpty();
 
  private:
+  void OnLater() override { RaiseChange(); }
+  void BeforeDrop() override { FillListIfEmpty(); }
   HWND ListWindow() const;
 
   core::PrefixIndex index_;  // also the list's names, in order
   bool listFilled_ = true;   // the control's list holds index_'s items
-  bool settingText_ = false;
 };
 
 class WinListBox : public WinControl<platform::ListBox> {
@@ -112,9 +190,8 @@ class WinListBox : public WinControl<platform::ListBox> {
     return static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0));
   }
   void SetListIndex(int index) override;
-  void RaiseClick() {
-    if (Click) Click();
-  }
+  // LBN_SELCHANGE and LBN_DBLCLK.
+  void OnNotify(int code) override;
 };
 
 // A list that lies wholly beneath another and is never seen, only read: it

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "launcher/win32/main_window.h"
 #include "mirabelton_version.h"
-#include "platform/win32/main_window.h"
 #include "platform/win32/module_version.h"
-#include "platform/win32/settings_window.h"
+#include "settings/win32/settings_window.h"
 #include "tests/fakes/launcher_fixture.h"
 
 namespace {
@@ -31,10 +31,7 @@ TEST_F(Win32Test, ASecondStartEndsWithoutReachingItsFormOrShowingTheWindow) {
   ASSERT_TRUE(window->Create());
   {
     launcher::frmMain form(
-        {*window, window->cmbRun, window->cmdOK, window->cmdCancel, window->cmdOther,
-         window->cmdEnd, window->picAbout, window->lblTitle, window->lblPlatform, window->lblClose,
-         window->lblBlue, window->lblRun, window->lblSet, window->lblHide, window->lblEnd,
-         window->imgRunRaised, window->imgSetRaised},
+        window->FormControls(),
         {shell, environment, store, messageBoxes, system, hotKey, settingsWindow}, shared);
     EXPECT_EQ(win32::RunLauncher(*window, form), 0);
   }

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
+#include "launcher/win32/window_subclass.h"
 #include "platform/services.h"
 #include "platform/win32/scoped_handle.h"
-#include "platform/win32/window_subclass.h"
 
 namespace win32 {
 

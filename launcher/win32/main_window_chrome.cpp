@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "launcher/frm_main_layout.h"
+#include "launcher/win32/launcher_art.h"
+#include "launcher/win32/main_window.h"
 #include "platform/win32/dpi.h"
-#include "platform/win32/launcher_art.h"
-#include "platform/win32/main_window.h"
 
 namespace win32 {
 
@@ -48,9 +48,6 @@ int HeldButtons(WPARAM keys) {
 void RaiseMouse(const platform::MouseEvent& event, int button, int shift, double x, double y) {
   if (event) event(button, shift, x, y);
 }
-
-int Width(const RECT& rect) { return rect.right - rect.left; }
-int Height(const RECT& rect) { return rect.bottom - rect.top; }
 
 // Paints a canvas onto a device context through a DIB section, so GDI text
 // can then be drawn over the pixels before they reach the screen.
@@ -109,11 +106,13 @@ void MainWindow::Paint() {
   Canvas frame = background_;
   // Only the upper picture of each pair is ever hidden, uncovering the
   // pressed one beneath.
-  const RECT run = imgRunRaised.Rect(dpi_);
-  DrawRunButton(frame, run.left, run.top, Width(run), scale, !imgRunRaised.Visible());
-  const RECT set = imgSetRaised.Rect(dpi_);
-  DrawSettingsButton(frame, set.left, set.top, Width(set), scale, !imgSetRaised.Visible());
+  const RECT run = imgRunRaised_.Rect(dpi_);
+  DrawRunButton(frame, run.left, run.top, Width(run), scale, !imgRunRaised_.Visible());
+  const RECT set = imgSetRaised_.Rect(dpi_);
+  DrawSettingsButton(frame, set.left, set.top, Width(set), scale, !imgSetRaised_.Visible());
   if (!fonts_.symbolPresent) {
+    const DrawnLabel& lblHide = Label("lblHide");
+    const DrawnLabel& lblEnd = Label("lblEnd");
     const double em = MulDiv(9, static_cast<int>(dpi_), 72);
     const Rgb ink{GetRValue(lblHide.textColour), GetGValue(lblHide.textColour),
                   GetBValue(lblHide.textColour)};

@@ -1,19 +1,19 @@
 // The launcher's real window: a frameless strip that paints its own
-// background, labels and picture buttons, hosts the command box and the four
-// hidden buttons as child windows, and routes every event to frmMain.
+// background, labels and picture buttons, and hosts the command box and the
+// four hidden buttons as child windows, all made from the launcher's layout
+// table. Each control raises its own events, which frmMain binds.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
-#include <map>
-#include <string>
+#include <utility>
 #include <vector>
 
 #include "launcher/frm_main.h"
-#include "platform/win32/canvas.h"
+#include "launcher/win32/canvas.h"
+#include "platform/win32/control_builder.h"
 #include "platform/win32/drawn_controls.h"
-#include "platform/win32/file_drop_target.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/on_demand.h"
 #include "platform/win32/win_controls.h"
@@ -31,14 +31,9 @@ class MainWindow : public platform::Window {
   bool Create();
   HWND Handle() const { return hwnd_; }
 
-  WinComboBox cmbRun;
-  WinButton cmdOK, cmdCancel, cmdOther, cmdEnd;
-  WinPanel picAbout;
-  DrawnLabel lblClose, lblPlatform, lblCopyright, lblSet, lblBlue, lblTitle, lblRun, lblEnd,
-      lblHide;
-  // The upper picture of each button's pair, which the pressed look hides:
-  // imgRun index 1 and imgSet index 0.
-  DrawnPicture imgRunRaised, imgSetRaised;
+  // The form's controls over this window's own; after Create.
+  launcher::MainFormControls FormControls();
+  WinComboBox& CommandBox() const { return controls_.ComboBox("cmbRun"); }
 
   // platform::Window
   bool Visible() const override;
@@ -71,16 +66,24 @@ class MainWindow : public platform::Window {
     int buttons = 0;
   };
 
+  // The about panel's window, whose messages the launcher window handles.
+  struct PanelSurface {
+    MainWindow* window;
+    HWND hwnd_ = nullptr;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+      return window->HandlePanelMessage(hwnd_, message, wParam, lParam);
+    }
+  };
+
   template <class Owner>
   friend LRESULT CALLBACK BoundWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandlePanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
-  void OnCommand(int id, int code, HWND control);
+  void OnCommand(WPARAM wParam, LPARAM lParam);
+  DrawnLabel& Label(const char* name) const { return controls_.Label(name); }
 
   void CreateControls();
   void CreateTooltips();
-  void RegisterDropTarget();
   void FinishStartup();
   void ApplyDpi(UINT dpi);
   void CreateFonts(UINT dpi);
@@ -103,12 +106,16 @@ class MainWindow : public platform::Window {
   UINT dpi_ = 96;
   Fonts fonts_;
   Canvas background_;
-  std::map<std::string, HWND> children_;
+  PanelSurface panel_{this};
+  ControlSet controls_;
+  // The upper picture of each button's pair, which the pressed look hides:
+  // imgRun index 1 and imgSet index 0.
+  DrawnPicture imgRunRaised_, imgSetRaised_;
   std::vector<DrawnLabel*> windowLabels_;  // stacking order, top first
   std::vector<DrawnLabel*> panelLabels_;
-  std::vector<DrawnLabel*> tooltipLabels_;
+  // Tool i of the tooltip window: a label and its text.
+  std::vector<std::pair<const DrawnLabel*, const wchar_t*>> tooltipLabels_;
   MouseCapture capture_;
-  FileDropTarget* dropTarget_ = nullptr;  // on the command box
   bool unloaded_ = false;
 };
 

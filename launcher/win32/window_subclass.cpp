@@ -1,4 +1,4 @@
-#include "platform/win32/window_subclass.h"
+#include "launcher/win32/window_subclass.h"
 
 namespace win32 {
 

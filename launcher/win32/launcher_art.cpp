@@ -1,4 +1,4 @@
-#include "platform/win32/launcher_art.h"
+#include "launcher/win32/launcher_art.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // are laid out in pixels at 96 DPI.
 #pragma once
 
-#include "platform/win32/canvas.h"
+#include "launcher/win32/canvas.h"
 
 namespace win32 {
 

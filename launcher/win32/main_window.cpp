@@ -1,6 +1,6 @@
 // The launcher window's making: its classes, controls, fonts, tooltips and
 // the layout at each DPI, and the platform::Window operations.
-#include "platform/win32/main_window.h"
+#include "launcher/win32/main_window.h"
 
 #include <commctrl.h>
 
@@ -8,6 +8,7 @@
 #include "platform/win32/bound_window_proc.h"
 #include "platform/win32/control_builder.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/tool_tips.h"
 
 namespace win32 {
 
@@ -17,7 +18,6 @@ constexpr wchar_t kClassName[] = L"MirabeltonLauncher";
 constexpr wchar_t kPanelClassName[] = L"MirabeltonAboutPanel";
 constexpr wchar_t kPreferredFace[] = L"ＭＳ Ｐゴシック";
 constexpr wchar_t kSymbolFace[] = L"Marlett";
-constexpr int kAboutStartTop = 960;
 
 int CALLBACK CountFaces(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM count) {
   ++*reinterpret_cast<int*>(count);
@@ -55,9 +55,6 @@ HFONT MakeFont(const std::wstring& face, int points, int weight, BYTE charSet, U
   return CreateFontIndirectW(&font);
 }
 
-int Width(const RECT& rect) { return rect.right - rect.left; }
-int Height(const RECT& rect) { return rect.bottom - rect.top; }
-
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -74,7 +71,7 @@ bool MainWindow::Create() {
        static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                      0))});
-  RegisterWindowClass(instance_, {kPanelClassName, PanelProc, white});
+  RegisterWindowClass(instance_, {kPanelClassName, BoundWindowProc<PanelSurface>, white});
 
   hwnd_ =
       CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, launcher::kMainCaption,
@@ -95,22 +92,32 @@ bool MainWindow::Create() {
 
 void MainWindow::FinishStartup() {
   ole_.Begin();
-  RegisterDropTarget();
+  // OLE looks for a target from the window under the pointer up through its
+  // parents, so the box serves its edit field as well.
+  CommandBox().AcceptDrops();
   CreateTooltips();
   if (AfterFirstPaint) AfterFirstPaint();
 }
 
-void MainWindow::RegisterDropTarget() {
-  auto over = [this](bool offersFiles) -> int {
-    return cmbRun.OLEDragOver ? cmbRun.OLEDragOver(offersFiles) : DROPEFFECT_NONE;
-  };
-  auto drop = [this](const std::vector<std::wstring>& files) {
-    cmbRun.FillListIfEmpty();
-    if (cmbRun.OLEDragDrop) cmbRun.OLEDragDrop(files);
-  };
-  // OLE looks for a target from the window under the pointer up through its
-  // parents, so the box serves its edit field as well.
-  dropTarget_ = FileDropTarget::Register(cmbRun.Handle(), over, drop);
+launcher::MainFormControls MainWindow::FormControls() {
+  const ControlSet& c = controls_;
+  return {*this,
+          c.ComboBox("cmbRun"),
+          c.Button("cmdOK"),
+          c.Button("cmdCancel"),
+          c.Button("cmdOther"),
+          c.Button("cmdEnd"),
+          c.Panel("picAbout"),
+          c.Label("lblTitle"),
+          c.Label("lblPlatform"),
+          c.Label("lblClose"),
+          c.Label("lblBlue"),
+          c.Label("lblRun"),
+          c.Label("lblSet"),
+          c.Label("lblHide"),
+          c.Label("lblEnd"),
+          imgRunRaised_,
+          imgSetRaised_};
 }
 
 void MainWindow::CenterOnScreen() {
@@ -126,64 +133,49 @@ void MainWindow::CenterOnScreen() {
 }
 
 void MainWindow::CreateControls() {
-  // The about panel takes the window as its creation parameter, so that
-  // PanelProc routes its messages here.
-  children_ = win32::CreateControls(hwnd_, instance_, launcher::kMainLayout,
-                                    {kPanelClassName, 0, this, false});
-  const std::map<std::string, DrawnLabel*> labels = {
-      {"lblClose", &lblClose}, {"lblPlatform", &lblPlatform}, {"lblCopyright", &lblCopyright},
-      {"lblSet", &lblSet},     {"lblBlue", &lblBlue},         {"lblTitle", &lblTitle},
-      {"lblRun", &lblRun},     {"lblEnd", &lblEnd},           {"lblHide", &lblHide}};
+  // The about panel's window hands its messages to this one.
+  controls_ =
+      ControlSet(hwnd_, instance_, launcher::kMainLayout, {kPanelClassName, 0, &panel_, false});
+  windowLabels_ = controls_.LabelsIn(hwnd_);
+  panelLabels_ = controls_.LabelsIn(controls_.Handle("picAbout"));
   for (const launcher::ControlLayout& layout : launcher::kMainLayout) {
-    auto label = labels.find(layout.name);
-    if (label == labels.end()) continue;
-    HWND container = layout.parent ? children_[layout.parent] : hwnd_;
-    label->second->Place(container, layout.left, layout.top, layout.width, layout.height);
-    label->second->SetCaption(layout.text);
-    (layout.parent ? panelLabels_ : windowLabels_).push_back(label->second);
+    if (layout.toolTip) tooltipLabels_.push_back({&Label(layout.name), layout.toolTip});
   }
-  cmbRun.Attach(children_["cmbRun"]);
-  cmdOK.Attach(children_["cmdOK"]);
-  cmdCancel.Attach(children_["cmdCancel"]);
-  cmdOther.Attach(children_["cmdOther"]);
-  cmdEnd.Attach(children_["cmdEnd"]);
-  picAbout.Attach(children_["picAbout"]);
-  picAbout.SetTop(kAboutStartTop);
+  WinPanel& picAbout = controls_.Panel("picAbout");
+  picAbout.SetTop(controls_.Row("picAbout").top);
 
   // The pictures lie exactly under their labels.
-  imgRunRaised.Place(hwnd_, lblRun.LeftTwips(), lblRun.TopTwips(), 420, 420);
-  imgSetRaised.Place(hwnd_, lblSet.LeftTwips(), lblSet.TopTwips(), 180, 180);
+  for (auto [picture, name] : {std::pair{&imgRunRaised_, "lblRun"}, {&imgSetRaised_, "lblSet"}}) {
+    const DrawnLabel& label = Label(name);
+    picture->Place(hwnd_, label.LeftTwips(), label.TopTwips(), label.WidthTwips(),
+                   label.HeightTwips());
+  }
 
-  lblTitle.font = LabelFont::Title;
-  lblHide.font = LabelFont::Symbol;
-  lblEnd.font = LabelFont::Symbol;
-  lblPlatform.textColour = RGB(0, 128, 128);
+  Label("lblTitle").font = LabelFont::Title;
+  Label("lblHide").font = LabelFont::Symbol;
+  Label("lblEnd").font = LabelFont::Symbol;
+  Label("lblPlatform").textColour = RGB(0, 128, 128);
+  DrawnLabel& lblClose = Label("lblClose");
   lblClose.opaque = true;
   lblClose.backColour = RGB(224, 224, 224);
   lblClose.centred = true;
-  tooltipLabels_ = {&lblRun, &lblSet, &lblEnd, &lblHide};
 
   // The dialog manager tabs in stacking order, so the focusable controls are
   // restacked in their tab order; none of them overlaps another, and the
   // about panel, which takes no focus, stays above the command box.
-  StackInOrder({picAbout.Handle(), cmbRun.Handle(), cmdOK.Handle(), cmdCancel.Handle(),
-                cmdOther.Handle(), cmdEnd.Handle()});
+  std::vector<HWND> stack;
+  for (const char* name : {"picAbout", "cmbRun", "cmdOK", "cmdCancel", "cmdOther", "cmdEnd"}) {
+    stack.push_back(controls_.Handle(name));
+  }
+  StackInOrder(stack);
 }
 
 void MainWindow::CreateTooltips() {
-  tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+  tooltips_ = MakeToolTipWindow(hwnd_, instance_);
   if (!tooltips_) return;
-  const wchar_t* texts[] = {L"実行(Enter)", L"設定(Alt+S)", L"常駐終了", L"最小化（隠す）"};
   for (std::size_t i = 0; i < tooltipLabels_.size(); ++i) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = hwnd_;
-    tool.uId = i;
-    tool.rect = tooltipLabels_[i]->Rect(dpi_);
-    tool.lpszText = const_cast<wchar_t*>(texts[i]);
-    SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    const auto [label, text] = tooltipLabels_[i];
+    AddAreaToolTip(tooltips_, hwnd_, i, label->Rect(dpi_), text);
   }
 }
 
@@ -213,26 +205,20 @@ void MainWindow::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
   CreateFonts(dpi);
   background_ = Canvas();
-  for (const launcher::ControlLayout& layout : launcher::kMainLayout) {
-    auto child = children_.find(layout.name);
-    if (child == children_.end()) continue;
-    const int top =
-        TwipsToPixels(child->second == picAbout.Handle() ? picAbout.Top() : layout.top, dpi);
+  const WinPanel& picAbout = controls_.Panel("picAbout");
+  controls_.ForEachWindow([&](const launcher::ControlLayout& layout, HWND child) {
+    // The panel stands where the program last put it.
+    const int top = TwipsToPixels(child == picAbout.Handle() ? picAbout.Top() : layout.top, dpi);
     int height = TwipsToPixels(layout.height, dpi);
     if (layout.kind == launcher::ControlKind::ComboBox)
       height = TwipsToPixels(2400, dpi);  // with its list
-    SetWindowPos(child->second, nullptr, TwipsToPixels(layout.left, dpi), top,
+    SetWindowPos(child, nullptr, TwipsToPixels(layout.left, dpi), top,
                  TwipsToPixels(layout.width, dpi), height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(child->second, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.window.Get()), TRUE);
-  }
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.window.Get()), TRUE);
+  });
 
   for (std::size_t i = 0; i < tooltipLabels_.size() && tooltips_; ++i) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = hwnd_;
-    tool.uId = i;
-    tool.rect = tooltipLabels_[i]->Rect(dpi);
-    SendMessageW(tooltips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    MoveAreaToolTip(tooltips_, hwnd_, i, tooltipLabels_[i].first->Rect(dpi));
   }
   InvalidateRect(hwnd_, nullptr, FALSE);
   InvalidateRect(picAbout.Handle(), nullptr, FALSE);

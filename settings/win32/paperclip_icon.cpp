@@ -1,4 +1,4 @@
-#include "platform/win32/paperclip_icon.h"
+#include "settings/win32/paperclip_icon.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The settings window's frame and layout: its class, its fixed dialog
 // frame at the owner monitor's DPI, its controls with their fonts, tooltips
 // and drop targets, and the etched separators it paints.
-#include "platform/win32/settings_window.h"
+#include "settings/win32/settings_window.h"
 
 #include <commctrl.h>
 
@@ -11,6 +11,7 @@
 #include "platform/win32/bound_window_proc.h"
 #include "platform/win32/control_builder.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/tool_tips.h"
 #include "settings/frm_set_layout.h"
 
 namespace win32 {
@@ -73,11 +74,7 @@ SIZE TextSize(HDC dc, const wchar_t* text) {
 
 SettingsWindow::SettingsWindow(HINSTANCE instance, HWND owner, core::SettingsStore& settings,
                                core::SharedState& shared)
-    : instance_(instance),
-      owner_(owner),
-      form_({*this, lstIPath, lstRPath, txtIPath, txtRPath, cmdAdd, cmdDel, cmdEdit, cmdSet,
-             cmdCancel, cmdDialog, picHotkey, hotKey_},
-            {settings, messageBoxes_, fileDialog_}, shared) {}
+    : instance_(instance), owner_(owner), settings_(settings), shared_(shared) {}
 
 SettingsWindow::~SettingsWindow() {
   if (hwnd_) Close();
@@ -115,14 +112,21 @@ bool SettingsWindow::Create() {
   CreateControls();
   LayOut(dpi_);
   CreateToolTips();
-  RegisterDropTargets();
   messageBoxes_.SetOwner(hwnd_);
   fileDialog_.SetOwner(hwnd_);
+  const ControlSet& c = controls_;
+  form_.emplace(
+      settings::SettingsFormControls{*this, c.ListBox("lstIPath"), c.CoveredList("lstRPath"),
+                                     c.TextBox("txtIPath"), c.TextBox("txtRPath"),
+                                     c.Button("cmdAdd"), c.Button("cmdDel"), c.Button("cmdEdit"),
+                                     c.Button("cmdSet"), c.Button("cmdCancel"),
+                                     c.Button("cmdDialog"), c.Panel("picHotkey"), hotKey_},
+      settings::SettingsFormServices{settings_, messageBoxes_, fileDialog_}, shared_);
   // Tens of thousands of aliases fill the lists far faster unpainted.
-  for (HWND list : {lstIPath.Handle(), lstRPath.Handle()})
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  form_.Form_Load();
-  for (HWND list : {lstIPath.Handle(), lstRPath.Handle()}) {
+  const HWND lists[] = {Control("lstIPath"), Control("lstRPath")};
+  for (HWND list : lists) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  form_->Form_Load();
+  for (HWND list : lists) {
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
   }
@@ -154,27 +158,21 @@ void SettingsWindow::CreateControls() {
   // The hot-key panel takes the focus by tabbing and hands it to the hot-key
   // field. No border of its own: the field's frame is the one seen, and the
   // stock font needs the whole height.
-  controls_ = win32::CreateControls(hwnd_, instance_, settings::kSetLayout,
-                                    {WC_STATICW, WS_TABSTOP, nullptr, true});
-  lstIPath.Attach(Control("lstIPath"));
-  lstRPath.Attach(Control("lstRPath"));
-  txtIPath.Attach(Control("txtIPath"));
-  txtRPath.Attach(Control("txtRPath"));
-  cmdAdd.Attach(Control("cmdAdd"));
-  cmdDel.Attach(Control("cmdDel"));
-  cmdEdit.Attach(Control("cmdEdit"));
-  cmdSet.Attach(Control("cmdSet"));
-  cmdCancel.Attach(Control("cmdCancel"));
-  cmdDialog.Attach(Control("cmdDialog"));
-  picHotkey.Attach(Control("picHotkey"));
+  controls_ =
+      ControlSet(hwnd_, instance_, settings::kSetLayout, {WC_STATICW, WS_TABSTOP, nullptr, true});
   hotKey_.SetPanel(Control("picHotkey"), instance_);
-
-  // The fields take any length; the platform's default stops at 32,767.
-  for (HWND field : {txtIPath.Handle(), txtRPath.Handle()})
-    SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
-  for (const char* name : {"txtIPath", "txtRPath", "picHotkey", "cmdEdit", "cmdDialog", "cmdCancel",
-                           "cmdSet", "cmdDel", "cmdAdd"}) {
-    SetWindowSubclass(Control(name), ControlProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  for (const auto& layout : settings::kSetLayout) {
+    using settings::ControlKind;
+    if (layout.kind == ControlKind::TextBox) {
+      // The fields take any length; the platform's default stops at
+      // 32,767. Files dropped on them fill them in.
+      SendMessageW(Control(layout.name), EM_SETLIMITTEXT, 0, 0);
+      controls_.TextBox(layout.name).AcceptDrops();
+    } else if (layout.kind == ControlKind::Button || layout.kind == ControlKind::CancelButton) {
+      // Only a focused button is pressed by Enter, so the focused one is
+      // the one framed as the default.
+      controls_.Button(layout.name).FrameAsDefaultWhileFocused();
+    }
   }
 
   std::vector<HWND> stack;
@@ -195,7 +193,7 @@ void SettingsWindow::LayOut(UINT dpi) {
   HDC dc = GetDC(hwnd_);
   HGDIOBJ previousFont = SelectObject(dc, font.Get());
   for (const auto& layout : settings::kSetLayout) {
-    HWND control = Control(layout.name);
+    const HWND control = Control(layout.name);
     HFONT controlFont = font.Get();
     int width = TwipsToPixels(layout.width, dpi);
     int height = TwipsToPixels(layout.height, dpi);
@@ -239,40 +237,11 @@ void SettingsWindow::LayOut(UINT dpi) {
 }
 
 void SettingsWindow::CreateToolTips() {
-  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+  toolTip_ = MakeToolTipWindow(hwnd_, instance_);
   if (!toolTip_) return;
   for (const auto& layout : settings::kSetLayout) {
-    if (!layout.toolTip) continue;
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(Control(layout.name));
-    tool.lpszText = const_cast<wchar_t*>(layout.toolTip);  // copied by the tooltip
-    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (layout.toolTip) AddChildToolTip(toolTip_, hwnd_, Control(layout.name), layout.toolTip);
   }
-}
-
-void SettingsWindow::RegisterDropTargets() {
-  dropIPath_ = FileDropTarget::Register(
-      txtIPath.Handle(), [this](bool offersFiles) { return txtIPath.OLEDragOver(offersFiles); },
-      [this](const std::vector<std::wstring>& files) { txtIPath.OLEDragDrop(files); });
-  dropRPath_ = FileDropTarget::Register(
-      txtRPath.Handle(), [this](bool offersFiles) { return txtRPath.OLEDragOver(offersFiles); },
-      [this](const std::vector<std::wstring>& files) { txtRPath.OLEDragDrop(files); });
-}
-
-HWND SettingsWindow::Control(const std::string& name) const {
-  auto it = controls_.find(name);
-  return it == controls_.end() ? nullptr : it->second;
-}
-
-FileDropTarget* SettingsWindow::DropTargetOf(const std::string& name) const {
-  if (name == "txtIPath") return dropIPath_;
-  if (name == "txtRPath") return dropRPath_;
-  return nullptr;
 }
 
 void SettingsWindow::Paint() {

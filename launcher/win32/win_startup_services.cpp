@@ -1,4 +1,4 @@
-#include "platform/win32/win_startup_services.h"
+#include "launcher/win32/win_startup_services.h"
 
 #include <shlwapi.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/canvas.h"
+#include "launcher/win32/canvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,65 +1,38 @@
-// How the launcher window routes what happens to it: keys before the
-// focused control, messages of the window and its about panel, control
-// notifications to frmMain, and the message loop that runs the launcher.
+// How the launcher window hands on what happens to it: keys before the
+// focused control, messages of the window and its about panel, each
+// control's notifications to that control, and the message loop that runs
+// the launcher.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "launcher/frm_main_layout.h"
+#include "launcher/win32/main_window.h"
 #include "platform/win32/dpi.h"
-#include "platform/win32/main_window.h"
 
 namespace win32 {
-
-namespace {
-
-// A choice from the drop-down list reaches the edit field only after
-// CBN_SELCHANGE returns, so the change is raised from a posted message.
-constexpr UINT kMsgListChoice = WM_APP + 1;
-
-}  // namespace
 
 bool MainWindow::PreTranslate(MSG& msg) {
   if (!hwnd_) return false;
   const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
   if (!key && msg.message != WM_MOUSEWHEEL) return false;
   if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-  cmbRun.FillListIfEmpty();
+  CommandBox().FillListIfEmpty();
   if (!key) return false;
   const int keyCode = static_cast<int>(msg.wParam);
   const int shift = ShiftState();
   // The window's shortcuts come first; the key then goes on as usual,
   // unless it ended the program.
-  if (KeyDown) KeyDown(keyCode, shift);
+  platform::Raise(KeyDown, keyCode, shift);
   if (!hwnd_) return true;
-  if (msg.hwnd == cmbRun.Handle() || GetParent(msg.hwnd) == cmbRun.Handle()) {
-    if (cmbRun.KeyDown) cmbRun.KeyDown(keyCode, shift);
-  }
+  // The focused control, or the control it is a part of (the command box's
+  // edit field).
+  WinChild* target = WinChild::FromHandle(msg.hwnd);
+  if (!target) target = WinChild::FromHandle(GetParent(msg.hwnd));
+  if (!target) return false;
+  target->OnKeyDown(keyCode, shift);
   // Enter presses the button that has the focus (Cancel after "@about"); the
   // dialog manager would press the default button instead.
-  if (msg.message == WM_KEYDOWN && keyCode == VK_RETURN) {
-    for (HWND button : {cmdCancel.Handle(), cmdOther.Handle(), cmdEnd.Handle()}) {
-      if (msg.hwnd != button) continue;
-      SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(button));
-      return true;
-    }
-  }
-  return false;
-}
-
-LRESULT CALLBACK MainWindow::PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(
-        hwnd, GWLP_USERDATA,
-        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self || message == WM_NCDESTROY) return DefWindowProcW(hwnd, message, wParam, lParam);
-  try {
-    return self->HandlePanelMessage(hwnd, message, wParam, lParam);
-  } catch (...) {
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
+  return msg.message == WM_KEYDOWN && keyCode == VK_RETURN && target->Press();
 }
 
 LRESULT MainWindow::HandlePanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -86,10 +59,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   switch (message) {
     case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-      return 0;
-    case kMsgListChoice:
-      cmbRun.RaiseChange();
+      OnCommand(wParam, lParam);
       return 0;
     case WM_TIMER:
       // KillTimer succeeds once, so a tick already queued does nothing.
@@ -132,11 +102,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam) Unload();
       return 0;
     case WM_DESTROY:
-      if (dropTarget_) dropTarget_->Revoke();
-      dropTarget_ = nullptr;
       if (!unloaded_) {
         unloaded_ = true;
-        if (QueryUnload) QueryUnload();
+        platform::Raise(QueryUnload);
       }
       PostQuitMessage(0);
       return 0;
@@ -146,25 +114,23 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void MainWindow::OnCommand(int id, int code, HWND control) {
-  if (control == cmbRun.Handle()) {
-    if (code == CBN_DROPDOWN) cmbRun.FillListIfEmpty();
-    if (code == CBN_EDITCHANGE) cmbRun.RaiseChange();
-    if (code == CBN_SELCHANGE) PostMessageW(hwnd_, kMsgListChoice, 0, 0);
-    return;
-  }
-  if (id == IDOK) {
-    // Enter with the drop-down list open only closes the list.
-    if (SendMessageW(cmbRun.Handle(), CB_GETDROPPEDSTATE, 0, 0)) {
-      SendMessageW(cmbRun.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+  // Enter and Esc reach the default and the cancel button through the
+  // dialog manager, as commands of their own.
+  switch (LOWORD(wParam)) {
+    case IDOK: {
+      // Enter with the drop-down list open closes the list, then confirms
+      // the text as any Enter does.
+      const HWND box = CommandBox().Handle();
+      if (SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0)) SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+      controls_.Button("cmdOK").Press();
+      return;
     }
-    if (cmdOK.Click) cmdOK.Click();
-  } else if (id == IDCANCEL) {
-    if (cmdCancel.Click) cmdCancel.Click();
-  } else if (control == cmdEnd.Handle() && code == BN_CLICKED) {
-    if (cmdEnd.Click) cmdEnd.Click();
-  } else if (control == cmdOther.Handle() && code == BN_CLICKED) {
-    if (cmdOther.Click) cmdOther.Click();
+    case IDCANCEL:
+      controls_.Button("cmdCancel").Press();
+      return;
+    default:
+      RaiseNotification(wParam, lParam);
   }
 }
 

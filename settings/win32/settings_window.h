@@ -1,26 +1,28 @@
 // The settings window's real window: a fixed dialog frame holding the
 // controls of settings/frm_set_layout.h, shown modally over the launcher.
-// It creates the controls, routes their notifications to frmSet and
-// implements platform::ModalWindow.
+// It makes the controls from the table, builds frmSet over them (each
+// control raises its own events, which the form binds) and implements
+// platform::ModalWindow.
 #pragma once
 
 #include <windows.h>
 
-#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/shared_state.h"
 #include "platform/services.h"
 #include "platform/settings_controls.h"
+#include "platform/win32/control_builder.h"
 #include "platform/win32/file_drop_target.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/on_demand.h"
-#include "platform/win32/paperclip_icon.h"
 #include "platform/win32/win_controls.h"
 #include "platform/win32/win_file_dialog.h"
 #include "platform/win32/win_hot_key_field.h"
 #include "settings/frm_set.h"
+#include "settings/win32/paperclip_icon.h"
 
 namespace win32 {
 
@@ -54,30 +56,21 @@ class SettingsWindow : public platform::ModalWindow {
 
   HWND Handle() const { return hwnd_; }
   // A control of the layout table by its name; nullptr for none.
-  HWND Control(const std::string& name) const;
+  HWND Control(const std::string& name) const { return controls_.Handle(name); }
   HWND ToolTip() const { return toolTip_; }
-  settings::frmSet& Form() { return form_; }
   WinHotKeyField& HotKeyField() { return hotKey_; }
-  // The drop targets of the two text boxes; nullptr when OLE is not
-  // initialised on this thread.
-  FileDropTarget* DropTargetOf(const std::string& name) const;
 
  private:
   template <class Owner>
   friend LRESULT CALLBACK BoundWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR data);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   void CreateToolTips();
-  void RegisterDropTargets();
   void LayOut(UINT dpi);
   SIZE FrameSize(UINT dpi) const;
   void FitClientArea();
-  void OnCommand(int id, int code, HWND control);
+  void OnCommand(WPARAM wParam, LPARAM lParam);
   void Paint();
-  bool IsPushButton(HWND control) const;
   void Close();
   void RunQueryUnload();
   void EnableOwner();
@@ -90,22 +83,17 @@ class SettingsWindow : public platform::ModalWindow {
   Font font_;
   std::vector<Font> condensedFonts_;  // for labels wider than their place
   Icon bigIcon_, smallIcon_;
-  std::map<std::string, HWND> controls_;
-  FileDropTarget* dropIPath_ = nullptr;
-  FileDropTarget* dropRPath_ = nullptr;
   bool queried_ = false;
   bool ownerDisabled_ = false;
+  core::SettingsStore& settings_;
+  core::SharedState& shared_;
 
   // The controls come before the form, which binds to them.
-  WinListBox lstIPath;
-  CoveredListBox lstRPath;  // beneath lstIPath
-  WinTextBox txtIPath, txtRPath;
-  WinButton cmdAdd, cmdDel, cmdEdit, cmdSet, cmdCancel, cmdDialog;
-  WinPanel picHotkey;
+  ControlSet controls_;
   WinHotKeyField hotKey_;
   WinFileDialog fileDialog_;
   OwnedMessageBoxes messageBoxes_;
-  settings::frmSet form_;
+  std::optional<settings::frmSet> form_;  // made once the controls are
 };
 
 // What the launcher shows on its settings label: a new settings window for
