@@ -76,7 +76,7 @@ ControlSet::ControlSet(HWND window, HINSTANCE instance,
     const int id = ControlId(control, row++);
     HWND container = control.parent ? Handle(control.parent) : window;
     if (control.kind == ControlKind::Label && !classes.labelsAreWindows) {
-      auto label = std::make_shared<DrawnLabel>();
+      auto label = std::make_unique<DrawnLabel>();
       label->Place(container, control.left, control.top, control.width, control.height);
       label->SetCaption(control.text);
       entries_.push_back({&control, nullptr, Made::Label, std::move(label)});
@@ -98,22 +98,22 @@ ControlSet::ControlSet(HWND window, HINSTANCE instance,
       case ControlKind::Button:
       case ControlKind::DefaultButton:
       case ControlKind::CancelButton:
-        make(Made::Button, std::make_shared<WinButton>());
+        make(Made::Button, std::make_unique<WinButton>());
         break;
       case ControlKind::Panel:
-        make(Made::Panel, std::make_shared<WinPanel>());
+        make(Made::Panel, std::make_unique<WinPanel>());
         break;
       case ControlKind::TextBox:
-        make(Made::TextBox, std::make_shared<WinTextBox>());
+        make(Made::TextBox, std::make_unique<WinTextBox>());
         break;
       case ControlKind::ComboBox:
-        make(Made::ComboBox, std::make_shared<WinComboBox>());
+        make(Made::ComboBox, std::make_unique<WinComboBox>());
         break;
       case ControlKind::ListBox:
         if (control.tabIndex >= 0) {
-          make(Made::List, std::make_shared<WinListBox>());
+          make(Made::List, std::make_unique<WinListBox>());
         } else {
-          make(Made::CoveredList, std::make_shared<CoveredListBox>());
+          make(Made::CoveredList, std::make_unique<CoveredListBox>());
         }
         break;
       case ControlKind::Label:

@@ -89,13 +89,13 @@ class ControlSet {
     const platform::ControlLayout* row;
     HWND hwnd;
     Made made;
-    std::shared_ptr<void> control;  // of the kind `made` names
+    std::unique_ptr<platform::Control> control;  // of the kind `made` names
   };
   const Entry& Find(std::string_view name) const;
   const Entry& Find(std::string_view name, Made made) const;
   template <class Control>
   Control& Get(std::string_view name, Made made) const {
-    return *static_cast<Control*>(Find(name, made).control.get());
+    return static_cast<Control&>(*Find(name, made).control);
   }
 
   std::vector<Entry> entries_;
