@@ -123,11 +123,17 @@ ControlSet::ControlSet(HWND window, HINSTANCE instance,
   }
 }
 
-const ControlSet::Entry& ControlSet::Find(std::string_view name) const {
+const ControlSet::Entry* ControlSet::Lookup(std::string_view name) const {
   for (const Entry& entry : entries_) {
-    if (name == entry.row->name) return entry;
+    if (name == entry.row->name) return &entry;
   }
-  std::abort();  // a name missing from the table: no control to act on
+  return nullptr;
+}
+
+const ControlSet::Entry& ControlSet::Find(std::string_view name) const {
+  const Entry* entry = Lookup(name);
+  if (!entry) std::abort();  // a name missing from the table: no control to act on
+  return *entry;
 }
 
 const ControlSet::Entry& ControlSet::Find(std::string_view name, Made made) const {
@@ -137,10 +143,8 @@ const ControlSet::Entry& ControlSet::Find(std::string_view name, Made made) cons
 }
 
 HWND ControlSet::Handle(std::string_view name) const {
-  for (const Entry& entry : entries_) {
-    if (name == entry.row->name) return entry.hwnd;
-  }
-  return nullptr;
+  const Entry* entry = Lookup(name);
+  return entry ? entry->hwnd : nullptr;
 }
 
 std::vector<DrawnLabel*> ControlSet::LabelsIn(HWND container) const {

@@ -91,6 +91,7 @@ class ControlSet {
     Made made;
     std::unique_ptr<platform::Control> control;  // of the kind `made` names
   };
+  const Entry* Lookup(std::string_view name) const;  // nullptr for none
   const Entry& Find(std::string_view name) const;
   const Entry& Find(std::string_view name, Made made) const;
   template <class Control>

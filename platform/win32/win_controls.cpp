@@ -76,18 +76,21 @@ LRESULT CALLBACK WinChild::ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     self->Detach();
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
-  // Nothing may unwind into the system's code; the message still counts as handled.
-  try {
-    if (message == kMsgLater) {
+  // Nothing may unwind into the system's code: an event that fails leaves
+  // the message handled as the window itself handled it.
+  if (message == kMsgLater) {
+    try {
       self->OnLater();
-      return 0;
+    } catch (...) {
     }
-    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    self->OnMessage(message);
-    return result;
-  } catch (...) {
     return 0;
   }
+  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  try {
+    self->OnMessage(message);
+  } catch (...) {
+  }
+  return result;
 }
 
 bool RaiseNotification(WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "core/command_text.h"
@@ -67,7 +68,9 @@ TEST_F(CommandTest, AboutShowsThePanelAndEmptyTextOrCancelPutsItAway) {
   EXPECT_FALSE(form.Visible());
   EXPECT_EQ(main.LastCommand(), L"@aboutxyz");  // an empty text is no command
   picAbout.SetTop(960);
+  form.Show();
   cmdCancel.Press();
+  EXPECT_FALSE(form.Visible());
   EXPECT_EQ(picAbout.Top(), 960);  // never shown: left where it was
   EXPECT_TRUE(shell.opened.empty());
   EXPECT_EQ(form.unloadCount, 0);
@@ -99,12 +102,40 @@ TEST_F(CommandTest, ReRecallsTheLastCommandAndCompletionMatchesIt) {
   EXPECT_EQ(cmbRun.Shown(), L"[mail]");
 }
 
-TEST_F(CommandTest, PressedLooksFollowTheMouseButtonByButton) {
+// Each picture button and label acts through its own events.
+TEST_F(CommandTest, PictureButtonsAndLabelsActThroughTheirEvents) {
   lblRun.MouseDown(1, 0, 0, 0);
   lblSet.MouseDown(2, 0, 0, 0);
   EXPECT_FALSE(imgRunRaised.Visible() || imgSetRaised.Visible());
   lblSet.MouseUp(2, 0, 0, 0);
   EXPECT_TRUE(imgSetRaised.Visible() && !imgRunRaised.Visible());
+  cmbRun.SetText(L"web");
+  lblRun.ClickWithMouse();
+  EXPECT_TRUE(imgRunRaised.Visible());
+  EXPECT_EQ(shell.opened, std::vector<std::wstring>{L"https://example.com/"});
+  for (fakes::FakeLabel* hides : {&lblHide, &lblClose}) {
+    form.Show();
+    hides->Click();
+    EXPECT_FALSE(form.Visible());
+  }
+  EXPECT_EQ(cmbRun.OLEDragOver(true) * 10 + cmbRun.OLEDragOver(false), 10);
+  cmbRun.OLEDragDrop({L"C:\\dropped.txt", L"C:\\second.txt"});
+  EXPECT_EQ(cmbRun.Text(), L"C:\\dropped.txt");
+  lblEnd.Click();
+  cmdEnd.Press();
+  EXPECT_EQ(form.unloadCount, 2);
+}
+
+// The window follows the pointer while the title band is held, and stays
+// put once it is let go.
+TEST_F(CommandTest, TheTitleBandDragsTheWindowUntilReleased) {
+  form.Move(1000, 2000);
+  lblBlue.MouseDown(1, 0, 100, 50);
+  lblBlue.MouseMove(1, 0, 400, 20.5);  // half a twip rounds to the even neighbour
+  EXPECT_EQ(std::pair(form.Left(), form.Top()), std::pair(1300, 1970));
+  lblBlue.MouseUp(1, 0, 400, 20);
+  lblBlue.MouseMove(0, 0, 900, 900);
+  EXPECT_EQ(std::pair(form.Left(), form.Top()), std::pair(1300, 1970));
 }
 
 TEST_F(CommandTest, MyPathOpensTheProgramFolderAndExitUnloads) {

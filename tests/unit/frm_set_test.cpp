@@ -96,6 +96,7 @@ TEST_F(SettingsForm, EditsAreSavedExactlyAndKeysNoLongerUsedAreBlanked) {
   Add(L"  ", L"C:\\blank.exe");
   EXPECT_EQ(lstIPath.ListIndex(), 0);  // adding moves no selection
   lstIPath.SetListIndex(2);
+  EXPECT_EQ(lstRPath.ListIndex(), 2);  // the hidden paths follow a click
   lstIPath.DblClick();
   EXPECT_EQ(txtRPath.Text(), L"C");
   Fill(L"third", L"D:\\third.exe");

@@ -51,7 +51,7 @@ TEST_F(StartupTest, StepsRunInOrderTheWindowShowsLastAndShutdownUndoesThem) {
 
   const std::string before = FileText();
   system.log.clear();
-  main.Form_QueryUnload();
+  form.Unload();  // as the window goes
   EXPECT_EQ(hotKeyService.atomsHeld, 0);
   EXPECT_TRUE(hotKeyService.registered.empty());
   EXPECT_EQ(system.log, (std::vector<std::string>{"RemoveSubclass", "CoUninitialize"}));
