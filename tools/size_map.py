@@ -208,6 +208,7 @@ def main():
     parser.add_argument("--report", required=True, help="the report, as text")
     parser.add_argument("--table", required=True, help="every member, tab-separated")
     parser.add_argument("--top", type=int, default=10)
+    parser.add_argument("--aim", type=int, help="the most bytes the exe may have")
     args = parser.parse_args()
     exe, map_path, root, report_path, tsv_path, top = args.exe, args.map, args.source, args.report, args.table, args.top
     reasons, sections = read_map(pathlib.Path(map_path).read_text(errors="replace"))
@@ -247,7 +248,11 @@ def main():
     def kib(n):
         return f"{n / 1024:7.1f} KiB"
 
-    lines = [f"{exe}: {file_size:,} bytes ({file_size / 1024:.1f} KiB)", "", "By group:"]
+    lines = [f"{exe}: {file_size:,} bytes ({file_size / 1024:.1f} KiB)"]
+    if args.aim:
+        verdict = "met" if file_size <= args.aim else f"missed by {file_size - args.aim:,} bytes"
+        lines.append(f"aim: at most {args.aim:,} bytes ({args.aim / 1024:.0f} KiB): {verdict}")
+    lines += ["", "By group:"]
     for group, size in groups.most_common():
         lines.append(f"  {kib(size)}  {100 * size / file_size:5.1f}%  {group}")
     lines += ["", "By output section (the linker's rounding included):"]
