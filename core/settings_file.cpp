@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+#include "core/decimal_text.h"
+
 namespace core {
 namespace {
 
@@ -88,9 +90,9 @@ AliasKeys FindAliasKeys(const ProfileFile& file) {
 
 }  // namespace
 
-std::wstring ShortNameKey(int index) { return std::to_wstring(index); }
+std::wstring ShortNameKey(int index) { return DecimalText(index); }
 
-std::wstring RealPathKey(int index) { return std::to_wstring(index) + L"R"; }
+std::wstring RealPathKey(int index) { return DecimalText(index) + L"R"; }
 
 int ParseTotalNumber(std::wstring_view text) {
   const auto number = ParseDecimal(text);

@@ -1,11 +1,13 @@
 #include "launcher/captions.h"
 
+#include "core/decimal_text.h"
+
 namespace launcher {
 
 std::wstring VersionCaption(int major, int minor) {
-  std::wstring minorText = std::to_wstring(minor);
+  std::wstring minorText = core::DecimalText(minor);
   if (minorText.size() == 1) minorText.insert(0, L"0");
-  return L"Mirabelton Ver" + std::to_wstring(major) + L"." + minorText;
+  return L"Mirabelton Ver" + core::DecimalText(major) + L"." + minorText;
 }
 
 std::wstring GetPlatformName(const std::optional<platform::OsVersion>& version) {

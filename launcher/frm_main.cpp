@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/decimal_text.h"
+
 namespace launcher {
 
 frmMain::frmMain(const MainFormControls& controls, const MainFormServices& services,
@@ -47,7 +49,7 @@ void frmMain::WriteFallbackHotKey() {
   HotKeyValue_ = core::kFallbackHotKey;
   // A failed write, or a file that could not be read, stays as it was.
   settings.Update([](core::ProfileFile& file) {
-    return file.Set(core::kSection, core::kHotKeyKey, std::to_wstring(core::kFallbackHotKey));
+    return file.Set(core::kSection, core::kHotKeyKey, core::DecimalText(core::kFallbackHotKey));
   });
 }
 

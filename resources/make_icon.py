@@ -6,14 +6,23 @@ design is laid out on a 16-pixel grid and drawn at whole multiples of it
 (16, 32, 48 and 64 pixels), so the pixel lettering stays sharp at every
 size; the triangle is anti-aliased. Only the standard library is used.
 
+Windows asks the exe for its small and large icon at the system's DPI
+(16 and 32 pixels at 100%, 24 and 48 at 150%, 32 and 64 at 200%, the
+sizes between scaled from the next larger) and Explorer for 16, 32 and 48.
+The two that every start at 100% loads, 16 and 32, are plain bitmaps, which
+take no decoding; the larger ones are stored as PNG, which an icon may hold
+from Windows Vista on, at a twentieth of their size as bitmaps.
+
     python3 resources/make_icon.py
 
 The .ico it writes is kept in the repository, so building needs no Python.
 """
 import pathlib
 import struct
+import zlib
 
 SIZES = (16, 32, 48, 64)
+PNG_FROM = 48  # this size and larger are stored as PNG
 SAMPLES = 4  # per axis, for the anti-aliased shapes
 
 # Pixel letters, one string per row: 3 x 5 for the smallest size, 5 x 7
@@ -144,13 +153,51 @@ def dib(image):
     return header + pixels + mask
 
 
+def png(image):
+    """An icon image as PNG: 8-bit RGBA, each row filtered the way that
+    compresses the whole image best, the same bytes on every run."""
+    n = len(image)
+    rows = [bytes(v for pixel in row for v in pixel) for row in image]
+
+    def filtered(kind):
+        out = bytearray()
+        previous = bytes(4 * n)
+        for row in rows:
+            line = bytearray(row)
+            for i in range(len(row)):
+                left = row[i - 4] if i >= 4 else 0
+                up = previous[i]
+                corner = previous[i - 4] if i >= 4 else 0
+                if kind == 1:
+                    line[i] = (row[i] - left) & 255
+                elif kind == 2:
+                    line[i] = (row[i] - up) & 255
+                elif kind == 3:
+                    line[i] = (row[i] - (left + up) // 2) & 255
+                elif kind == 4:
+                    estimate = left + up - corner
+                    pa, pb, pc = abs(estimate - left), abs(estimate - up), abs(estimate - corner)
+                    nearest = left if pa <= pb and pa <= pc else up if pb <= pc else corner
+                    line[i] = (row[i] - nearest) & 255
+            out += bytes((kind,)) + line
+            previous = row
+        return zlib.compress(bytes(out), 9)
+
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+    pixels = min((filtered(kind) for kind in range(5)), key=len)
+    header = struct.pack(">IIBBBBB", n, n, 8, 6, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", pixels) + chunk(b"IEND", b"")
+
+
 def icon(images):
     entries = bytearray()
     data = bytearray()
     offset = 6 + 16 * len(images)
     for image in images:
         n = len(image)
-        blob = dib(image)
+        blob = png(image) if n >= PNG_FROM else dib(image)
         entries += struct.pack("<BBBBHHII", n % 256, n % 256, 0, 0, 1, 32, len(blob), offset + len(data))
         data += blob
     return struct.pack("<HHH", 0, 1, len(images)) + entries + data

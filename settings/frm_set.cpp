@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "core/decimal_text.h"
+
 namespace settings {
 
 namespace {
@@ -113,8 +115,8 @@ bool frmSet::SaveSettings() {
   std::wstring refusal;  // names the value the file cannot hold
   const core::UpdateResult result = settings.Update([&](core::ProfileFile& file) {
     // Numbers and empty values are never refused.
-    file.Set(core::kSection, core::kHotKeyKey, std::to_wstring(NewHotKey_));
-    file.Set(core::kSection, core::kTotalNumberKey, std::to_wstring(ItemCount_));
+    file.Set(core::kSection, core::kHotKeyKey, core::DecimalText(NewHotKey_));
+    file.Set(core::kSection, core::kTotalNumberKey, core::DecimalText(ItemCount_));
     for (int i = 1; i <= ItemCount_; ++i) {
       const std::wstring& shortName = IPath_[static_cast<std::size_t>(i)];
       const std::wstring& realPath = RPath_[static_cast<std::size_t>(i)];
