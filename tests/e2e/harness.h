@@ -41,6 +41,13 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds bound = kEffectBou
   }
 }
 
+// Wine's ntdll exports wine_get_version and Windows' does not: the few steps
+// that only Wine needs (or that only Windows can answer) ask this.
+inline bool RunningUnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 inline std::string Utf8(std::wstring_view text) {
   const std::u8string bytes = std::filesystem::path(text).u8string();
   return {bytes.begin(), bytes.end()};
