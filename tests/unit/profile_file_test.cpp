@@ -66,6 +66,10 @@ TEST_F(ProfileFileTest, WritesInPlaceAndKeepsEveryOtherLineByteForByte) {
   EXPECT_EQ(file.Serialize(),
             "; head\n[Programs]\r\n  TotalNumber =2\r\n1=a\r\n2=b\r\n\r\n   \r\n"
             "[Other]\rx=1\r\ny=2\r\n[New]\r\nk=v\r\n");
+  // A file that opens with a blank line still ends its new lines as it does.
+  ProfileFile blankFirst = Parse("\r\n[Programs]");
+  ASSERT_TRUE(blankFirst.Set(L"Programs", L"1", L"a"));
+  EXPECT_EQ(blankFirst.Serialize(), "\r\n[Programs]\r\n1=a\r\n");
 }
 
 TEST_F(ProfileFileTest, EveryAcceptedValueReadsBackExactly) {
