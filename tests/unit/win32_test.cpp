@@ -9,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "launcher/win32/main_window.h"
@@ -84,6 +86,41 @@ TEST_F(Win32Test, OpeningTheSettingsWindowAHundredTimesLeavesNoObjectsBehind) {
   EXPECT_EQ(LiveGdiObjects(), before);
   EXPECT_EQ(WindowsOfThisThread(), windowsBefore);
   EXPECT_EQ(files.replaceCalls, 0);
+  OleUninitialize();
+}
+
+// Disabling the focused button sends the keyboard focus nowhere: after
+// each edit it is on the button pressed or, once Delete has nothing left to
+// delete, in the short-name field.
+TEST_F(Win32Test, TheKeyboardFocusStaysInTheSettingsWindowAfterAddOverwriteAndDelete) {
+  ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+  LoadAliases({{"mail", "C:\\mail.exe"}});
+  files.exactNames.insert({environment.folder, L"Mirabelton.ini"});
+  win32::SettingsWindow window(GetModuleHandleW(nullptr), nullptr, store, shared);
+  ASSERT_TRUE(window.Create());
+  ShowWindow(window.Handle(), SW_SHOW);
+  std::atomic<bool> over{false};
+  std::thread sayYes([&] {  // to Delete's question, a box the window owns
+    for (HWND box = nullptr; !over; Sleep(10)) {
+      box = FindWindowExW(nullptr, box, L"#32770", nullptr);
+      if (box && GetWindow(box, GW_OWNER) == window.Handle())
+        PostMessageW(box, WM_COMMAND, IDYES, 0);
+    }
+  });
+  auto press = [&](const char* button) {
+    SendMessageW(window.Control("lstIPath"), LB_SETCURSEL, 0, 0);
+    SetWindowTextW(window.Control("txtIPath"), L"x");
+    SetWindowTextW(window.Control("txtRPath"), L"C:\\x.exe");
+    SendMessageW(window.Control(button), BM_CLICK, 0, 0);  // which focuses it first
+    return GetFocus();
+  };
+  EXPECT_EQ(press("cmdAdd"), window.Control("cmdAdd"));
+  EXPECT_EQ(press("cmdEdit"), window.Control("cmdEdit"));
+  EXPECT_EQ(press("cmdDel"), window.Control("cmdDel"));
+  EXPECT_EQ(press("cmdDel"), window.Control("txtIPath")) << "the list is empty";
+  over = true;
+  sayYes.join();
+  SendMessageW(window.Handle(), WM_COMMAND, IDCANCEL, 0);
   OleUninitialize();
 }
 
