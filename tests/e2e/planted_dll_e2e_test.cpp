@@ -16,31 +16,26 @@ namespace {
 // before its first instruction, which Windows does not. So does version:
 // tools/check-exe keeps VERSION.dll out of the imports, and
 // docs/windows-checklist.md has Windows check it.
-std::vector<std::wstring> PlantedNames() {
-  std::vector<std::wstring> names{L"dwmapi", L"comdlg32"};
-  if (!RunningUnderWine()) names.push_back(L"uxtheme");
-  return names;
-}
 constexpr const wchar_t* kOverridden[] = {L"Mirabelton.exe", L"probe.exe"};
-std::wstring AppDefaults(const wchar_t* exe) {
-  return L"Software\\Wine\\AppDefaults\\" + std::wstring(exe);
-}
+constexpr wchar_t kAppDefaults[] = L"Software\\Wine\\AppDefaults\\";
 
 TEST(PlantedDll, NoneBesideTheExeRunsInsideTheLauncherThoughABareProgramLoadsThem) {
+  std::vector<std::wstring> planted{L"dwmapi", L"comdlg32"};
+  if (!RunningUnderWine()) planted.push_back(L"uxtheme");
   // Under Wine, overrides for the launcher and the probe only: the rest of
   // the prefix is untouched.
-  const std::vector<std::wstring> planted = PlantedNames();
   for (const wchar_t* exe : kOverridden) {
     for (const std::wstring& name : planted) {
       if (!RunningUnderWine()) continue;
-      RegSetKeyValueW(HKEY_CURRENT_USER, (AppDefaults(exe) + L"\\DllOverrides").c_str(),
+      RegSetKeyValueW(HKEY_CURRENT_USER,
+                      (kAppDefaults + (exe + std::wstring(L"\\DllOverrides"))).c_str(),
                       name.c_str(), REG_SZ, L"native,builtin", sizeof L"native,builtin");
     }
   }
   struct Cleanup {
     ~Cleanup() {
       for (const wchar_t* exe : kOverridden)
-        RegDeleteTreeW(HKEY_CURRENT_USER, AppDefaults(exe).c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, (kAppDefaults + std::wstring(exe)).c_str());
     }
   } cleanup;
   LauncherSession session([&](const std::filesystem::path& folder) {
@@ -59,16 +54,14 @@ TEST(PlantedDll, NoneBesideTheExeRunsInsideTheLauncherThoughABareProgramLoadsThe
   })) << "the open-file dialog did not open";
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 
-  auto marker = [&](const std::wstring& name) {
-    return session.Folder() / (name + L".dll.loaded");
-  };
   for (const std::wstring& name : planted) {
-    EXPECT_FALSE(std::filesystem::exists(marker(name)))
+    const std::filesystem::path marker = session.Folder() / (name + L".dll.loaded");
+    EXPECT_FALSE(std::filesystem::exists(marker))
         << "the launcher loaded the planted " << Utf8(name) << ".dll";
     DWORD id = 0;
     const Handle probe = StartProgram(session.Folder() / L"probe.exe", name + L".dll", &id);
     WaitForSingleObject(probe.get(), static_cast<DWORD>(kEffectBound.count()));
-    EXPECT_TRUE(std::filesystem::exists(marker(name)))
+    EXPECT_TRUE(std::filesystem::exists(marker))
         << "a bare program did not load " << Utf8(name) << ".dll";
   }
 }

@@ -9,10 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "launcher/win32/main_window.h"
@@ -99,13 +97,9 @@ TEST_F(Win32Test, TheKeyboardFocusStaysInTheSettingsWindowAfterAddOverwriteAndDe
   win32::SettingsWindow window(GetModuleHandleW(nullptr), nullptr, store, shared);
   ASSERT_TRUE(window.Create());
   ShowWindow(window.Handle(), SW_SHOW);
-  std::atomic<bool> over{false};
-  std::thread sayYes([&] {  // to Delete's question, a box the window owns
-    for (HWND box = nullptr; !over; Sleep(10)) {
-      box = FindWindowExW(nullptr, box, L"#32770", nullptr);
-      if (box && GetWindow(box, GW_OWNER) == window.Handle())
-        PostMessageW(box, WM_COMMAND, IDYES, 0);
-    }
+  // Says Yes to Delete's question: the box's loop is the only one running.
+  const UINT_PTR yes = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+    PostMessageW(GetActiveWindow(), WM_COMMAND, IDYES, 0);
   });
   auto press = [&](const char* button) {
     SendMessageW(window.Control("lstIPath"), LB_SETCURSEL, 0, 0);
@@ -118,8 +112,7 @@ TEST_F(Win32Test, TheKeyboardFocusStaysInTheSettingsWindowAfterAddOverwriteAndDe
   EXPECT_EQ(press("cmdEdit"), window.Control("cmdEdit"));
   EXPECT_EQ(press("cmdDel"), window.Control("cmdDel"));
   EXPECT_EQ(press("cmdDel"), window.Control("txtIPath")) << "the list is empty";
-  over = true;
-  sayYes.join();
+  KillTimer(nullptr, yes);
   SendMessageW(window.Handle(), WM_COMMAND, IDCANCEL, 0);
   OleUninitialize();
 }
