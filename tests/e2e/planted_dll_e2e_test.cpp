@@ -23,19 +23,20 @@ TEST(PlantedDll, NoneBesideTheExeRunsInsideTheLauncherThoughABareProgramLoadsThe
   std::vector<std::wstring> planted{L"dwmapi", L"comdlg32"};
   if (!RunningUnderWine()) planted.push_back(L"uxtheme");
   // Under Wine, overrides for the launcher and the probe only: the rest of
-  // the prefix is untouched.
+  // the prefix is untouched. Windows needs none.
   for (const wchar_t* exe : kOverridden) {
+    const std::wstring key = kAppDefaults + (exe + std::wstring(L"\\DllOverrides"));
     for (const std::wstring& name : planted) {
-      if (!RunningUnderWine()) continue;
-      RegSetKeyValueW(HKEY_CURRENT_USER,
-                      (kAppDefaults + (exe + std::wstring(L"\\DllOverrides"))).c_str(),
-                      name.c_str(), REG_SZ, L"native,builtin", sizeof L"native,builtin");
+      if (!RunningUnderWine()) break;
+      RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_SZ, L"native,builtin",
+                      sizeof L"native,builtin");
     }
   }
   struct Cleanup {
     ~Cleanup() {
-      for (const wchar_t* exe : kOverridden)
+      for (const wchar_t* exe : kOverridden) {
         RegDeleteTreeW(HKEY_CURRENT_USER, (kAppDefaults + std::wstring(exe)).c_str());
+      }
     }
   } cleanup;
   LauncherSession session([&](const std::filesystem::path& folder) {
