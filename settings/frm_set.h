@@ -107,6 +107,7 @@ class frmSet : private SettingsFormControls, private SettingsFormServices {
   void TakeDroppedPath(const std::vector<std::wstring>& files);
   void ProposeShortName(const std::wstring& path);
   bool FieldsFilled();
+  void KeepFocusAfter(platform::Button& pressed);
   void Warn(const std::wstring& text);
 
   core::SharedState& shared_;

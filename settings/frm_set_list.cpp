@@ -35,6 +35,7 @@ void frmSet::cmdAdd_Click() {
   txtIPath.SetText(L"");
   txtRPath.SetText(L"");
   EnableButtons(true);
+  KeepFocusAfter(cmdAdd);
 }
 
 void frmSet::cmdEdit_Click() {
@@ -53,6 +54,7 @@ void frmSet::cmdEdit_Click() {
   txtIPath.SetText(L"");
   txtRPath.SetText(L"");
   EnableButtons(true);
+  KeepFocusAfter(cmdEdit);
 }
 
 void frmSet::cmdDel_Click() {
@@ -71,6 +73,19 @@ void frmSet::cmdDel_Click() {
   txtIPath.SetText(L"");
   txtRPath.SetText(L"");
   EnableButtons(true);
+  KeepFocusAfter(cmdDel);
+}
+
+// A disabled control loses the keyboard focus to nothing, and disabling is
+// how the buttons go through an edit: the pressed button takes it back, or,
+// once the last entry is gone and Delete stays disabled, the short-name
+// field does, where the next entry begins.
+void frmSet::KeepFocusAfter(platform::Button& pressed) {
+  if (pressed.Enabled()) {
+    pressed.SetFocus();
+  } else {
+    txtIPath.SetFocus();
+  }
 }
 
 void frmSet::lstIPath_Click() { lstRPath.SetListIndex(lstIPath.ListIndex()); }

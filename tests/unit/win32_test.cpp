@@ -87,6 +87,36 @@ TEST_F(Win32Test, OpeningTheSettingsWindowAHundredTimesLeavesNoObjectsBehind) {
   OleUninitialize();
 }
 
+// Disabling the focused button sends the keyboard focus nowhere: after
+// each edit it is on the button pressed or, once Delete has nothing left to
+// delete, in the short-name field.
+TEST_F(Win32Test, TheKeyboardFocusStaysInTheSettingsWindowAfterAddOverwriteAndDelete) {
+  ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+  LoadAliases({{"mail", "C:\\mail.exe"}});
+  files.exactNames.insert({environment.folder, L"Mirabelton.ini"});
+  win32::SettingsWindow window(GetModuleHandleW(nullptr), nullptr, store, shared);
+  ASSERT_TRUE(window.Create());
+  ShowWindow(window.Handle(), SW_SHOW);
+  // Says Yes to Delete's question: the box's loop is the only one running.
+  const UINT_PTR yes = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+    PostMessageW(GetActiveWindow(), WM_COMMAND, IDYES, 0);
+  });
+  auto press = [&](const char* button) {
+    SendMessageW(window.Control("lstIPath"), LB_SETCURSEL, 0, 0);
+    SetWindowTextW(window.Control("txtIPath"), L"x");
+    SetWindowTextW(window.Control("txtRPath"), L"C:\\x.exe");
+    SendMessageW(window.Control(button), BM_CLICK, 0, 0);  // which focuses it first
+    return GetFocus();
+  };
+  EXPECT_EQ(press("cmdAdd"), window.Control("cmdAdd"));
+  EXPECT_EQ(press("cmdEdit"), window.Control("cmdEdit"));
+  EXPECT_EQ(press("cmdDel"), window.Control("cmdDel"));
+  EXPECT_EQ(press("cmdDel"), window.Control("txtIPath")) << "the list is empty";
+  KillTimer(nullptr, yes);
+  SendMessageW(window.Handle(), WM_COMMAND, IDCANCEL, 0);
+  OleUninitialize();
+}
+
 // The tooltips wait until the window has painted, but they do come: one for
 // each picture button, on a tooltip window the launcher owns.
 TEST(MainWindow, GetsItsFourTooltipsOnceItHasPainted) {
