@@ -29,7 +29,7 @@ TEST(PlantedDll, NoneBesideTheExeRunsInsideTheLauncher) {
   } cleanup;
   LauncherSession session([](const std::filesystem::path& folder) {
     for (const wchar_t* name : kPlanted) {
-      std::filesystem::copy_file(E2E_PLANTED_DLL, folder / (name + std::wstring(L".dll")));
+      std::filesystem::copy_file(PlantedDll(), folder / (name + std::wstring(L".dll")));
     }
     return std::string("[Programs]\r\nTotalNumber=0\r\n");
   });
