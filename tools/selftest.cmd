@@ -33,7 +33,7 @@ for /f "usebackq tokens=1" %%w in ("%report%") do (
 echo.
 type "%report%"
 echo.
-echo The report is %report%
+echo The report is "%report%"
 pause
 if %failed% gtr 0 exit /b 1
 exit /b 0

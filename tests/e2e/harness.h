@@ -314,11 +314,12 @@ class LauncherSession {
  private:
   // One launcher runs per session (a named mutex), so a launcher left
   // behind by an aborted test, or started by hand in the test prefix, would
-  // make every later start end at once.
+  // make every later start end at once. Found by class: on Windows an
+  // Explorer window of a folder named Mirabelton has that title too.
   static void EndStrayLaunchers() {
     for (int stray = 0; stray < 10; ++stray) {
       DWORD owner = 0;
-      GetWindowThreadProcessId(FindWindowW(nullptr, L"Mirabelton"), &owner);
+      GetWindowThreadProcessId(FindWindowW(L"MirabeltonLauncher", nullptr), &owner);
       Handle process(owner ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, owner) : nullptr);
       if (!process || !TerminateProcess(process.get(), 1)) return;
       WaitForSingleObject(process.get(), 5000);
