@@ -20,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/win32_test_machine.h"
+
 namespace e2e {
 
 struct HandleCloser {
@@ -48,6 +50,17 @@ inline bool RunningUnderWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
+// The programs the tests use, beside the test program or in the build.
+inline std::filesystem::path LauncherExe() { return machine::Find(E2E_LAUNCHER_IN_BUILD); }
+inline std::filesystem::path ProbeExe() { return machine::Find(E2E_PROBE_IN_BUILD); }
+inline std::filesystem::path PlantedDll() { return machine::Find(E2E_PLANTED_DLL_IN_BUILD); }
+inline std::filesystem::path ReferenceExe() { return machine::Find(E2E_REFERENCE_IN_BUILD); }
+
+// Checks in pixels are written for 96 dpi: elsewhere their test is skipped.
+#define E2E_SKIP_UNLESS_96_DPI()                         \
+  if (const int dpi = ::machine::SystemDpi(); dpi != 96) \
+  GTEST_SKIP() << "needs 96 dpi (100% scaling) for its checks in pixels; this display has " << dpi
+
 inline std::string Utf8(std::wstring_view text) {
   const std::u8string bytes = std::filesystem::path(text).u8string();
   return {bytes.begin(), bytes.end()};
@@ -70,18 +83,25 @@ inline Handle StartProgram(const std::filesystem::path& exe, const std::wstring&
   return Handle(info.hProcess);
 }
 
-// The whole screen as a PNG under build/win64/artifacts, for people reading
-// a run (never compared), taken by ImageMagick's import from outside: Wine
-// starts a Linux program as it is, though with no handle to wait on.
+// The whole screen as a PNG in "artifacts" beside the Mirabelton.exe under
+// test (build/win64/artifacts), for people reading a run (never compared),
+// taken by ImageMagick's import from outside: Wine starts a Linux program
+// as it is, though with no handle to wait on. On Windows none is taken.
 inline void SaveScreenshot(const std::string& name) {
-  const std::wstring shot = E2E_ARTIFACT_DIR L"/" + std::filesystem::path(name).wstring() + L".png";
+  if (!RunningUnderWine()) return;
+  const std::filesystem::path folder = LauncherExe().parent_path() / L"artifacts";
+  const std::filesystem::path shot = folder / (name + ".png");
   std::error_code ignored;
-  std::filesystem::create_directories(E2E_ARTIFACT_DIR, ignored);
+  std::filesystem::create_directories(folder, ignored);
   std::filesystem::remove(shot, ignored);
+  char* linuxShot = machine::SystemFunction<char*(const wchar_t*)>(
+      L"kernel32.dll", "wine_get_unix_file_name")(shot.c_str());
+  if (!linuxShot) return;
+  const std::filesystem::path argument(std::u8string(reinterpret_cast<char8_t*>(linuxShot)));
+  HeapFree(GetProcessHeap(), 0, linuxShot);
   DWORD id = 0;
-  try {
-    StartProgram(L"Z:\\usr\\bin\\import", L"-window root \"" + shot.substr(2) + L"\"",
-                 &id);  // Linux path
+  try {  // Wine's drive Z: is the Linux root
+    StartProgram(L"Z:\\usr\\bin\\import", L"-window root \"" + argument.wstring() + L"\"", &id);
   } catch (const std::runtime_error&) {
     return;  // a picture less, nothing more
   }
@@ -186,8 +206,8 @@ class LauncherSession {
     try {
       std::filesystem::remove_all(folder_);
       std::filesystem::create_directories(folder_);
-      std::filesystem::copy_file(E2E_LAUNCHER_EXE, folder_ / L"Mirabelton.exe");
-      std::filesystem::copy_file(E2E_PROBE_EXE, folder_ / L"probe.exe");
+      std::filesystem::copy_file(LauncherExe(), folder_ / L"Mirabelton.exe");
+      std::filesystem::copy_file(ProbeExe(), folder_ / L"probe.exe");
       std::ofstream(folder_ / L"Mirabelton.ini", std::ios::binary) << settings(folder_);
       process_ = StartProgram(folder_ / L"Mirabelton.exe", arguments, &processId_);
       // The window exists before its controls do, and is shown after both.
@@ -294,11 +314,12 @@ class LauncherSession {
  private:
   // One launcher runs per session (a named mutex), so a launcher left
   // behind by an aborted test, or started by hand in the test prefix, would
-  // make every later start end at once.
+  // make every later start end at once. Found by class: on Windows an
+  // Explorer window of a folder named Mirabelton has that title too.
   static void EndStrayLaunchers() {
     for (int stray = 0; stray < 10; ++stray) {
       DWORD owner = 0;
-      GetWindowThreadProcessId(FindWindowW(nullptr, L"Mirabelton"), &owner);
+      GetWindowThreadProcessId(FindWindowW(L"MirabeltonLauncher", nullptr), &owner);
       Handle process(owner ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, owner) : nullptr);
       if (!process || !TerminateProcess(process.get(), 1)) return;
       WaitForSingleObject(process.get(), 5000);

@@ -45,7 +45,8 @@ LONG AboutPanelOffset(const LauncherSession& session) {
 
 // The pictures are the README's.
 TEST(LauncherE2e, TheHotKeyShowsTheStripWhichCompletesOpensHidesAndShowsAbout) {
-  SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);  // real pixels
+  E2E_SKIP_UNLESS_96_DPI();
+  machine::UseRealPixels();
   SetCursorPos(0, 0);  // no tooltip in the pictures
   LauncherSession session(Probes({"notepad", "mail"}), L"/h", false);
   ASSERT_FALSE(session.Visible());
@@ -154,7 +155,13 @@ TEST(LauncherE2e,
 }
 
 TEST(LauncherE2e, ATakenKeyFallsBackToF11AndATakenF11ShowsTheError) {
-  // Keys held as other programs would hold them: F12, then F12 and F11.
+  // Keys held as other programs would hold them: F12, then F12 and F11;
+  // let go when the test ends, as its process may run the next test.
+  struct LetGo {
+    ~LetGo() {
+      for (int key : {VK_F12, VK_F11}) UnregisterHotKey(nullptr, key);
+    }
+  } letGo;
   for (const auto& [held, title, text] :
        {std::tuple{VK_F12, L"Mirabelton",
                    L"ホットキーの設定ができませんでした\r\nF11に仮設定しました"},
@@ -249,7 +256,8 @@ std::wstring FileList(const std::vector<std::wstring>& files) {
 }
 
 TEST(LauncherE2e, AFileDroppedOnTheCommandBoxBecomesItsText) {
-  SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+  E2E_SKIP_UNLESS_96_DPI();
+  machine::UseRealPixels();
   ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
   LauncherSession session(Probes({"notepad"}));
   ASSERT_TRUE(session.Present() && session.Type(L"no"));

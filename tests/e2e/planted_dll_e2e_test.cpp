@@ -41,7 +41,7 @@ TEST(PlantedDll, NoneBesideTheExeRunsInsideTheLauncherThoughABareProgramLoadsThe
   } cleanup;
   LauncherSession session([&](const std::filesystem::path& folder) {
     for (const std::wstring& name : planted) {
-      std::filesystem::copy_file(E2E_PLANTED_DLL, folder / (name + L".dll"));
+      std::filesystem::copy_file(PlantedDll(), folder / (name + L".dll"));
     }
     return std::string("[Programs]\r\nTotalNumber=0\r\n");
   });

@@ -18,6 +18,7 @@
 #include "platform/win32/module_version.h"
 #include "settings/win32/settings_window.h"
 #include "tests/fakes/launcher_fixture.h"
+#include "tests/win32_test_machine.h"
 
 namespace {
 
@@ -141,12 +142,10 @@ TEST(MainWindow, GetsItsFourTooltipsOnceItHasPainted) {
 
 // The launcher's title shows these numbers, read without VERSION.dll.
 TEST(ModuleVersion, IsTheProjectVersionInTheExeAndNothingWhereThereIsNone) {
-  // The build hands over a Linux path; under Wine the Linux root is Z:.
-  std::string path = "Z:" MIRABELTON_EXE;
-  for (char& c : path) c = c == '/' ? '\\' : c;
-  HMODULE exe = LoadLibraryExA(path.c_str(), nullptr,
+  const std::filesystem::path path = machine::Find(MIRABELTON_EXE_IN_BUILD);
+  HMODULE exe = LoadLibraryExW(path.c_str(), nullptr,
                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  ASSERT_TRUE(exe) << path;
+  ASSERT_TRUE(exe) << path.string();
   const auto version = win32::ReadModuleVersion(exe);
   FreeLibrary(exe);
   ASSERT_TRUE(version);
