@@ -18,6 +18,9 @@ class FileAccess {
   // True when folder holds an ordinary (not hidden, not system) file whose
   // name is exactly name, letter case included.
   virtual bool FileExistsExactName(const std::wstring& folder, const std::wstring& name) = 0;
+  // True when something may be there under path, whatever its letter case
+  // and attributes: false only when the name is certainly free.
+  virtual bool PathExists(const std::wstring& path) = 0;
 };
 
 }  // namespace core

@@ -18,6 +18,7 @@ class OneFile : public core::FileAccess {
   std::optional<std::string> ReadFile(const std::wstring&) override { return bytes_; }
   bool ReplaceFile(const std::wstring&, const std::string&) override { return false; }
   bool FileExistsExactName(const std::wstring&, const std::wstring&) override { return true; }
+  bool PathExists(const std::wstring&) override { return true; }
 
  private:
   std::string bytes_;

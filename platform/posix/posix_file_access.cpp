@@ -78,6 +78,12 @@ bool PosixFileAccess::ReplaceFile(const std::wstring& path, const std::string& b
   return true;
 }
 
+bool PosixFileAccess::PathExists(const std::wstring& path) {
+  struct stat info {};
+  if (::stat(core::EncodeUtf8(path).c_str(), &info) == 0) return true;
+  return errno != ENOENT && errno != ENOTDIR;
+}
+
 bool PosixFileAccess::FileExistsExactName(const std::wstring& folder, const std::wstring& name) {
   DIR* dir = ::opendir(core::EncodeUtf8(folder).c_str());
   if (dir == nullptr) return false;

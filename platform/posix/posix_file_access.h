@@ -17,6 +17,7 @@ class PosixFileAccess : public core::FileAccess {
   bool ReplaceFile(const std::wstring& path, const std::string& bytes) override;
   // POSIX has no hidden or system attribute: any regular file counts.
   bool FileExistsExactName(const std::wstring& folder, const std::wstring& name) override;
+  bool PathExists(const std::wstring& path) override;
 };
 
 }  // namespace posix

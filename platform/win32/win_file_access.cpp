@@ -80,6 +80,13 @@ bool WinFileAccess::ReplaceFile(const std::wstring& path, const std::string& byt
   return ok;
 }
 
+bool WinFileAccess::PathExists(const std::wstring& path) {
+  if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  // Any other failure (a denied folder, a network error) may hide a file.
+  const DWORD error = ::GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 bool WinFileAccess::FileExistsExactName(const std::wstring& folder, const std::wstring& name) {
   WIN32_FIND_DATAW data{};
   ScopedHandle find(::FindFirstFileW(JoinPath(folder, name).c_str(), &data), ::FindClose);

@@ -222,6 +222,21 @@ TEST_F(SettingsForm, RefusalsWarnAndWriteNothingAndAFailedSaveKeepsTheEdits) {
   EXPECT_EQ(window.unloadCount, 1);  // only the one save that went through
 }
 
+// Found by driving the settings window with generated sequences of edits:
+// a file under another letter case shows no aliases, yet holds them; when
+// it could not be read, 設定(&S) replaced it with the window's list alone.
+using FuzzRegressionSettings = SettingsForm;
+TEST_F(FuzzRegressionSettings, ApplyReplacedAnUnreadableFileNamedInAnotherLetterCase) {
+  files.files[kPath] = "[Programs]\r\nTotalNumber=1\r\n1=kept\r\n1R=C:\\kept.exe\r\n";
+  files.exactNames.insert({kFolder, L"mirabelton.INI"});
+  set.Form_Load();
+  files.readFails = true;
+  cmdSet.Press();
+  EXPECT_EQ(Shown(), Names{Warning(kSaveFailed)});
+  EXPECT_EQ(files.replaceCalls, 0);
+  EXPECT_EQ(window.unloadCount, 0);
+}
+
 TEST_F(SettingsForm, AddRefusesAFullListWithoutWrappingTheCount) {
   Open("[Programs]\r\nTotalNumber=99999\r\n32767=last\r\n");  // capped
   Add(L"one more", L"C:\\more.exe");
