@@ -46,15 +46,13 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds bound = kEffectBou
 // Wine's ntdll exports wine_get_version and Windows' does not: the few steps
 // that only Wine needs (or that only Windows can answer) ask this.
 inline bool RunningUnderWine() {
-  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+  return machine::SystemFunction<void()>(L"ntdll.dll", "wine_get_version") != nullptr;
 }
 
 // The programs the tests use, beside the test program or in the build.
 inline std::filesystem::path LauncherExe() { return machine::Find(E2E_LAUNCHER_IN_BUILD); }
 inline std::filesystem::path ProbeExe() { return machine::Find(E2E_PROBE_IN_BUILD); }
 inline std::filesystem::path PlantedDll() { return machine::Find(E2E_PLANTED_DLL_IN_BUILD); }
-inline std::filesystem::path ReferenceExe() { return machine::Find(E2E_REFERENCE_IN_BUILD); }
 
 // Checks in pixels are written for 96 dpi: elsewhere their test is skipped.
 #define E2E_SKIP_UNLESS_96_DPI()                         \
@@ -68,7 +66,7 @@ inline std::string Utf8(std::wstring_view text) {
 
 // Starts exe in its own folder; throws when it cannot.
 inline Handle StartProgram(const std::filesystem::path& exe, const std::wstring& arguments,
-                           DWORD* processId) {
+                           DWORD* processId = nullptr) {
   std::wstring commandLine = L"\"" + exe.wstring() + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -79,7 +77,7 @@ inline Handle StartProgram(const std::filesystem::path& exe, const std::wstring&
                              std::to_string(GetLastError()));
   }
   CloseHandle(info.hThread);
-  *processId = info.dwProcessId;
+  if (processId) *processId = info.dwProcessId;
   return Handle(info.hProcess);
 }
 
@@ -99,9 +97,8 @@ inline void SaveScreenshot(const std::string& name) {
   if (!linuxShot) return;
   const std::filesystem::path argument(std::u8string(reinterpret_cast<char8_t*>(linuxShot)));
   HeapFree(GetProcessHeap(), 0, linuxShot);
-  DWORD id = 0;
   try {  // Wine's drive Z: is the Linux root
-    StartProgram(L"Z:\\usr\\bin\\import", L"-window root \"" + argument.wstring() + L"\"", &id);
+    StartProgram(L"Z:\\usr\\bin\\import", L"-window root \"" + argument.wstring() + L"\"");
   } catch (const std::runtime_error&) {
     return;  // a picture less, nothing more
   }
@@ -151,10 +148,9 @@ inline bool MovePointer(POINT screen) {
 inline std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam = 0,
                                           LPARAM lParam = 0) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)) {
-    return std::nullopt;
-  }
-  return static_cast<LRESULT>(result);
+  return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)
+             ? std::optional(static_cast<LRESULT>(result))
+             : std::nullopt;
 }
 
 // WM_GETTEXT: for a combo box, the text of its edit field.
@@ -164,13 +160,14 @@ inline std::optional<std::wstring> WindowText(HWND window) {
   return text;
 }
 
-// A top-level window of the process, shown or hidden, of this class and
-// title (either may be null: any).
-inline HWND FindTopLevelWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
+// A top-level window of the process, of this class and title (either may be
+// null: any); hidden ones too unless `shownOnly`.
+inline HWND FindTopLevelWindow(DWORD processId, const wchar_t* className, const wchar_t* title,
+                               bool shownOnly = false) {
   for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, title));) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == processId) return window;
+    if (owner == processId && (!shownOnly || IsWindowVisible(window))) return window;
   }
   return nullptr;
 }
@@ -242,12 +239,24 @@ class LauncherSession {
   LauncherSession& operator=(const LauncherSession&) = delete;
 
   const std::filesystem::path& Folder() const { return folder_; }
-  DWORD ProcessId() const { return processId_; }
   HWND Window() const { return window_; }
   bool Visible() const { return IsWindowVisible(window_) != FALSE; }
+  bool Hides() const {
+    return WaitUntil([&] { return !Visible(); });
+  }
   std::wstring ComboText() const { return WindowText(combo_).value_or(L"<no answer>"); }
   // Start and end packed: CB_GETEDITSEL's pointers do not cross processes.
   LRESULT Selection() const { return SendBounded(combo_, CB_GETEDITSEL).value_or(-1); }
+  ::testing::AssertionResult BoxHolds(std::wstring_view text) const {
+    if (WaitUntil([&] { return ComboText() == text; })) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the box holds " << Utf8(ComboText());
+  }
+  // A window of the launcher's once it shows, or null.
+  HWND AwaitWindow(const wchar_t* className, const wchar_t* title) const {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindTopLevelWindow(processId_, className, title, true)); });
+    return window;
+  }
 
   // The lines of probe-log.txt in the folder, the file name of each probe
   // started, once there are `count` of them (or the bound has passed).
@@ -271,7 +280,7 @@ class LauncherSession {
   // hidden with Esc. Wine may call the launcher idle before its start-up
   // registered the key (COM pumps messages); another press is harmless.
   bool Present() {
-    if (Visible() && !(Press({VK_ESCAPE}) && WaitUntil([&] { return !Visible(); }))) return false;
+    if (Visible() && !(Press({VK_ESCAPE}) && Hides())) return false;
     for (int press = 0; press < 5 && !Visible(); ++press) {
       if (!PressKeys({VK_F12})) return false;
       WaitUntil([&] { return Visible(); }, std::chrono::seconds(2));
@@ -287,8 +296,8 @@ class LauncherSession {
   HWND OpenSettings() {
     HWND window = nullptr;
     auto shown = [&] {
-      window = FindTopLevelWindow(processId_, L"MirabeltonSettings", L"Mirabeltonの設定");
-      return window && IsWindowVisible(window) && IsForeground(window);
+      window = FindTopLevelWindow(processId_, L"MirabeltonSettings", L"Mirabeltonの設定", true);
+      return IsForeground(window);
     };
     // Wine takes the state of the modifier keys from the X server when one
     // of its windows gains the X focus; an injected Alt that meets such a

@@ -27,10 +27,6 @@ SettingsWriter Probes(const std::vector<std::string>& names) {
   };
 }
 
-bool Hides(const LauncherSession& session) {
-  return WaitUntil([&] { return !session.Visible(); });
-}
-
 POINT At(HWND window, int x, int y) {  // from the window's top left, on the screen
   RECT rect{};
   GetWindowRect(window, &rect);
@@ -54,12 +50,9 @@ TEST(LauncherE2e, TheHotKeyShowsTheStripWhichCompletesOpensHidesAndShowsAbout) {
     ASSERT_TRUE(session.Present()) << "F12 did not show the launcher with an empty box in front";
     if (*typed == L'n') SaveScreenshot("ChromeE2e.launcher");
     ASSERT_TRUE(TypeText(typed));  // straight into the box: it has the focus
-    ASSERT_TRUE(WaitUntil([&] {
-      return session.ComboText() == (*typed == L'm' ? L"mail" : L"notepad");
-    })) << "the box holds "
-        << Utf8(session.ComboText());
+    ASSERT_TRUE(session.BoxHolds(*typed == L'm' ? L"mail" : L"notepad"));
     if (*typed == L'm') {
-      ASSERT_TRUE(session.Press({VK_ESCAPE}) && Hides(session)) << "Esc did not hide";
+      ASSERT_TRUE(session.Press({VK_ESCAPE}) && session.Hides()) << "Esc did not hide";
     }
   }
   RECT rect{};
@@ -72,7 +65,7 @@ TEST(LauncherE2e, TheHotKeyShowsTheStripWhichCompletesOpensHidesAndShowsAbout) {
   SaveScreenshot("ChromeE2e.launcher-completed");
   ASSERT_TRUE(session.Press({VK_RETURN}));
   EXPECT_EQ(session.ProbeLog(1), Log{"notepad.exe"});
-  EXPECT_TRUE(Hides(session));
+  EXPECT_TRUE(session.Hides());
 
   // The about panel slides up over the box and its Cancel takes the focus:
   // Enter hides the launcher, and the hot key brings it back without it.
@@ -81,18 +74,15 @@ TEST(LauncherE2e, TheHotKeyShowsTheStripWhichCompletesOpensHidesAndShowsAbout) {
   ASSERT_TRUE(WaitUntil([&] { return AboutPanelOffset(session) == 18; }));
   SaveScreenshot("ChromeE2e.launcher-about");
   ASSERT_TRUE(session.Press({VK_RETURN}));
-  ASSERT_TRUE(Hides(session));
+  ASSERT_TRUE(session.Hides());
   ASSERT_TRUE(PressKeys({VK_F12}));
   ASSERT_TRUE(WaitUntil([&] { return session.Visible(); }));
   EXPECT_EQ(AboutPanelOffset(session), 67);  // put away, 1000 twips
 
   // F4 opens the list of every short name, in file order, not sorted.
   ASSERT_TRUE(session.Present() && session.Press({VK_F4}));
-  HWND list = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    list = FindTopLevelWindow(session.ProcessId(), L"ComboLBox", nullptr);
-    return list && IsWindowVisible(list);
-  })) << "F4 did not open the list";
+  HWND list = session.AwaitWindow(L"ComboLBox", nullptr);
+  ASSERT_TRUE(list) << "F4 did not open the list";
   std::vector<std::string> shown(static_cast<size_t>(SendBounded(list, LB_GETCOUNT).value_or(0)));
   for (size_t i = 0; i < shown.size(); ++i) {
     wchar_t text[64] = {};
@@ -108,13 +98,12 @@ TEST(LauncherE2e,
   for (size_t i = 1; i <= 3; ++i) {  // one at a time, so that the log keeps their order
     ASSERT_TRUE(session.Run(L"a" + std::to_wstring(i)));
     ASSERT_EQ(session.ProbeLog(i).size(), i);
-    ASSERT_TRUE(Hides(session));
+    ASSERT_TRUE(session.Hides());
   }
   ASSERT_TRUE(session.Run(L"@prev 2"));
   ASSERT_EQ(session.ProbeLog(4).size(), 4u);
   ASSERT_TRUE(session.Run(L"@re"));
-  ASSERT_TRUE(WaitUntil([&] { return session.ComboText() == L"@prev 2"; }))
-      << "the box holds " << Utf8(session.ComboText());
+  ASSERT_TRUE(session.BoxHolds(L"@prev 2"));
   ASSERT_TRUE(session.Press({VK_RETURN}));
   EXPECT_EQ(session.ProbeLog(5), (Log{"a1.exe", "a2.exe", "a3.exe", "a1.exe", "a1.exe"}));
 
@@ -126,12 +115,7 @@ TEST(LauncherE2e,
   for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
        !shown && WaitForSingleObject(process.get(), 1) == WAIT_TIMEOUT &&
        std::chrono::steady_clock::now() < end;) {
-    for (HWND window = nullptr;
-         !shown && (window = FindWindowExW(nullptr, window, nullptr, nullptr));) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(window, &owner);
-      if (owner == second && IsWindowVisible(window)) shown = window;
-    }
+    shown = FindTopLevelWindow(second, nullptr, nullptr, true);
   }
   EXPECT_EQ(shown, nullptr) << "the second start showed a window";
   EXPECT_EQ(WaitForSingleObject(process.get(), 20'000), WAIT_OBJECT_0) << "it kept running";
@@ -169,17 +153,14 @@ TEST(LauncherE2e, ATakenKeyFallsBackToF11AndATakenF11ShowsTheError) {
     // A launcher of an earlier test may still be letting go of the key.
     ASSERT_TRUE(WaitUntil([&] { return RegisterHotKey(nullptr, held, 0, held) != FALSE; }));
     LauncherSession session(Probes({"mail"}), L"", false);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-      return (box = FindTopLevelWindow(session.ProcessId(), L"#32770", title)) != nullptr;
-    })) << "no message box titled "
-        << Utf8(title);
+    HWND box = session.AwaitWindow(L"#32770", title);
+    ASSERT_TRUE(box) << "no message box titled " << Utf8(title);
     EXPECT_EQ(MessageBoxText(box), text);
     EXPECT_TRUE(session.SettingsBytes().ends_with("\r\nHotKey=122\r\n"));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return session.Visible(); })) << "start-up did not go on";
     if (held == VK_F11) continue;
-    ASSERT_TRUE(session.Press({VK_ESCAPE}) && Hides(session));
+    ASSERT_TRUE(session.Press({VK_ESCAPE}) && session.Hides());
     ASSERT_TRUE(PressKeys({VK_F11}));
     EXPECT_TRUE(WaitUntil([&] { return session.Visible(); })) << "F11 did not show the launcher";
   }
@@ -261,7 +242,7 @@ TEST(LauncherE2e, AFileDroppedOnTheCommandBoxBecomesItsText) {
   ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
   LauncherSession session(Probes({"notepad"}));
   ASSERT_TRUE(session.Present() && session.Type(L"no"));
-  ASSERT_TRUE(WaitUntil([&] { return session.ComboText() == L"notepad"; }));
+  ASSERT_TRUE(session.BoxHolds(L"notepad"));
   const POINT start = At(session.Window(), 120, 120), box = At(session.Window(), 90, 34);
   ASSERT_TRUE(IsChild(FindChild(session.Window(), L"ComboBox"), WindowFromPoint(box)));
   EXPECT_EQ(DragAndDrop(CF_UNICODETEXT, std::wstring(L"C:\\plain.txt", 13), start, box),
@@ -274,8 +255,7 @@ TEST(LauncherE2e, AFileDroppedOnTheCommandBoxBecomesItsText) {
   EXPECT_EQ(DragAndDrop(CF_HDROP, FileList({file.wstring(), L"C:\\b.txt"}), start, box),
             static_cast<DWORD>(DROPEFFECT_COPY))
       << "no file list is taken there either: the drags never reached the box";
-  EXPECT_TRUE(WaitUntil([&] { return session.ComboText() == file.wstring(); }))
-      << Utf8(session.ComboText());
+  EXPECT_TRUE(session.BoxHolds(file.wstring()));
   EXPECT_TRUE(session.Visible());
   // Nothing is opened: a launch would have logged by then.
   EXPECT_FALSE(WaitUntil([&] { return !session.ProbeLog().empty(); }, std::chrono::seconds(3)));

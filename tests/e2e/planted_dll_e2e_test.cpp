@@ -48,19 +48,15 @@ TEST(PlantedDll, NoneBesideTheExeRunsInsideTheLauncherThoughABareProgramLoadsThe
   HWND settings = session.OpenSettings();
   ASSERT_TRUE(settings);
   PostMessageW(FindChild(settings, nullptr, L"..."), BM_CLICK, 0, 0);
-  HWND dialog = nullptr;
-  EXPECT_TRUE(WaitUntil([&] {
-    dialog = FindTopLevelWindow(session.ProcessId(), L"#32770", L"実在パスを開く");
-    return dialog && IsWindowVisible(dialog);
-  })) << "the open-file dialog did not open";
+  HWND dialog = session.AwaitWindow(L"#32770", L"実在パスを開く");
+  EXPECT_TRUE(dialog) << "the open-file dialog did not open";
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 
   for (const std::wstring& name : planted) {
     const std::filesystem::path marker = session.Folder() / (name + L".dll.loaded");
     EXPECT_FALSE(std::filesystem::exists(marker))
         << "the launcher loaded the planted " << Utf8(name) << ".dll";
-    DWORD id = 0;
-    const Handle probe = StartProgram(session.Folder() / L"probe.exe", name + L".dll", &id);
+    const Handle probe = StartProgram(session.Folder() / L"probe.exe", name + L".dll");
     WaitForSingleObject(probe.get(), static_cast<DWORD>(kEffectBound.count()));
     EXPECT_TRUE(std::filesystem::exists(marker))
         << "a bare program did not load " << Utf8(name) << ".dll";

@@ -46,8 +46,7 @@ TEST_F(SettingsE2e, AnAliasAddedAndAppliedIsSavedAndCompletesAtOnce) {
                                           "\r\n");
   EXPECT_TRUE(IsWindowEnabled(session_.Window()));
   ASSERT_TRUE(session_.Present() && session_.Type(L"no"));
-  ASSERT_TRUE(WaitUntil([&] { return session_.ComboText() == L"note"; }))
-      << "the box holds " << Utf8(session_.ComboText());
+  ASSERT_TRUE(session_.BoxHolds(L"note"));
   ASSERT_TRUE(session_.Press({VK_RETURN}));
   EXPECT_EQ(session_.ProbeLog(1), std::vector<std::string>{"note.exe"});
 }
@@ -69,10 +68,8 @@ TEST_F(SettingsE2e, CancelWritesNothingAndASaveThatCannotBeWrittenWarnsAndKeepsT
                           FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_NE(lock.get(), INVALID_HANDLE_VALUE);
   ASSERT_TRUE(PressKeys({VK_MENU, 'S'}));
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    return (box = FindTopLevelWindow(session_.ProcessId(), L"#32770", L"Mirabelton")) != nullptr;
-  })) << "no warning";
+  HWND box = session_.AwaitWindow(L"#32770", L"Mirabelton");
+  ASSERT_TRUE(box) << "no warning";
   const std::wstring text = MessageBoxText(box);
   EXPECT_TRUE(text.starts_with(L"設定ファイルに書き込めませんでした\r\n")) << Utf8(text);
   EXPECT_TRUE(text.ends_with(L"\\Mirabelton.ini")) << Utf8(text);
